@@ -1,0 +1,31 @@
+// Parsing XML text safely.
+//
+// TinyXML parses recursively without a depth limit, so a deeply nested file overflows the stack
+// and crashes the host, and after a parse error it leaves a partial tree behind. Every XML read
+// of the plug-in and of the headless host goes through parseXmlDocument instead of calling
+// TiXmlDocument::Parse or LoadFile itself.
+#pragma once
+
+#ifndef TIXML_USE_STL
+#define TIXML_USE_STL
+#endif
+#include <tinyxml.h>
+
+#include <string>
+
+// Element nesting deeper than this is refused before TinyXML sees the text. Real scene, material,
+// settings and resource files stay below ten levels.
+constexpr int kMaxXmlNestingDepth = 256;
+
+// Largest element nesting depth in `text`, counted by a scan that skips comments, CDATA sections,
+// declarations and quoted attribute values. Never less than the depth TinyXML would recurse to.
+// Does not throw.
+int xmlNestingDepth(const std::string& text);
+
+// Parses `text` into `document`, replacing what it held.
+//
+// Returns true when the text nests no deeper than kMaxXmlNestingDepth, holds no NUL byte, parses
+// without error and yields at least one element; several top-level elements side by side are
+// allowed. On false, `document` is cleared: callers never see a partial tree, and must not save
+// the document back over the file the text came from. Does not throw.
+bool parseXmlDocument(const std::string& text, TiXmlDocument& document);
