@@ -14,7 +14,7 @@ build_dir=${BUILD_DIR:-$top/build}
 jobs=${JOBS:-2}
 
 packages=(build-essential cmake pkg-config libtinyxml-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libtiff-dev libpng-dev)
+          libbenchmark-dev libtiff-dev libpng-dev libcli11-dev)
 fuzz_packages=(clang libclang-rt-14-dev)
 
 as_root() {

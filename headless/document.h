@@ -1,0 +1,65 @@
+// A document of the headless host: its object tree, its materials and its file.
+#pragma once
+
+#include "headless/nodes.h"
+#include "plugin/host/document.h"
+
+#include <memory>
+#include <string>
+
+namespace headless {
+
+class HDocument final : public HostDocument {
+public:
+    HDocument() = default;
+    ~HDocument() override;
+    HDocument(const HDocument&) = delete;
+    HDocument& operator=(const HDocument&) = delete;
+
+    std::string name() const override { return name_; }
+    void setName(const std::string& name) { name_ = name; }
+    HostFilename path() const override { return path_; }
+    void setPath(const HostFilename& path) { path_ = path; }
+
+    HostObject* firstObject() const override { return objects_.first; }
+    HObject* firstHObject() const { return objects_.first; }
+    HostObject* insertObject(std::unique_ptr<HostObject> object, HostObject* parent,
+                             HostObject* pred) override;
+    HostObject* searchObject(const std::string& name) const override;
+
+    HostMaterial* firstMaterial() const override { return firstMaterial_; }
+    HostMaterial* insertMaterial(std::unique_ptr<HostMaterial> material,
+                                 HostMaterial* pred) override;
+    std::unique_ptr<HostMaterial> unlinkMaterial(HMaterial* material);
+
+    HostNode* findNode(uint64_t uid) const override;
+
+private:
+    ObjectList objects_;
+    HMaterial* firstMaterial_ = nullptr;
+    HMaterial* lastMaterial_ = nullptr;
+    std::string name_ = "Untitled";
+    HostFilename path_;
+};
+
+// Calls `visit` for every object of the tree below and including `first` and its following
+// siblings, in document order (depth first), without descending into caches.
+template <class Visit> void forEachObject(HostObject* first, Visit&& visit) {
+    // An explicit stack: object trees may be deep.
+    std::vector<HostObject*> stack;
+    for (HostObject* o = first; o != nullptr;) {
+        visit(o);
+        if (HostObject* child = o->down()) {
+            stack.push_back(o->next());
+            o = child;
+            continue;
+        }
+        o = o->next();
+        while (o == nullptr && !stack.empty()) {
+            o = stack.back();
+            stack.pop_back();
+        }
+    }
+}
+
+} // namespace headless

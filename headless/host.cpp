@@ -1,0 +1,484 @@
+#include "headless/host.h"
+
+#include "headless/bitmap.h"
+#include "plugin/host/dialog.h"
+#include "plugin/host/hierarchy.h"
+#include "plugin/host/host_ids.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <set>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace headless {
+
+namespace {
+
+const std::set<int32_t> kHostObjectTypes = {
+    HostType::kPolygonObject, HostType::kLight,  HostType::kCamera, HostType::kNull,
+    HostType::kCube,          HostType::kSphere, HostType::kPlane};
+const std::set<int32_t> kHostTagTypes = {HostType::kPhongTag, HostType::kTextureTag,
+                                         HostType::kUvwTag, HostType::kPolygonSelectionTag};
+const std::set<int32_t> kHostMaterialTypes = {HostType::kStandardMaterial};
+const std::set<int32_t> kHostShaderTypes = {HostType::kBitmapShader};
+
+const char* promptName(UiPrompt::Kind kind) {
+    switch (kind) {
+    case UiPrompt::Kind::Message:
+        return "message";
+    case UiPrompt::Kind::Question:
+        return "question";
+    case UiPrompt::Kind::LoadFile:
+        return "open file";
+    case UiPrompt::Kind::SaveFile:
+        return "save file";
+    case UiPrompt::Kind::Directory:
+        return "choose directory";
+    case UiPrompt::Kind::Dialog:
+        return "dialog";
+    }
+    return "prompt";
+}
+
+} // namespace
+
+const char* pluginKindName(PluginKind kind) {
+    switch (kind) {
+    case PluginKind::Command:
+        return "command";
+    case PluginKind::Object:
+        return "object";
+    case PluginKind::Tag:
+        return "tag";
+    case PluginKind::RenderEffect:
+        return "render effect";
+    case PluginKind::Shader:
+        return "shader";
+    }
+    return "plug-in";
+}
+
+// --- HDescription ---
+
+bool HDescription::load(int32_t type) {
+    const DescriptionResource* resource = host_.descriptionFor(type);
+    if (resource == nullptr) {
+        return false;
+    }
+    entries_ = resource->entries;
+    loaded_ = true;
+    return true;
+}
+
+DescriptionEntry* HDescription::find(int32_t id) {
+    const auto it = std::find_if(entries_.begin(), entries_.end(),
+                                 [id](const DescriptionEntry& e) { return e.id == id; });
+    return it == entries_.end() ? nullptr : &*it;
+}
+
+bool HDescription::hasEntry(int32_t id) const {
+    return const_cast<HDescription*>(this)->find(id) != nullptr;
+}
+
+bool HDescription::setHidden(int32_t id, bool hidden) {
+    DescriptionEntry* entry = find(id);
+    if (entry == nullptr) {
+        return false;
+    }
+    entry->hidden = hidden;
+    return true;
+}
+
+bool HDescription::isHidden(int32_t id) const {
+    const DescriptionEntry* entry = const_cast<HDescription*>(this)->find(id);
+    return entry != nullptr && entry->hidden;
+}
+
+// --- HeadlessHost ---
+
+HeadlessHost::HeadlessHost() : document_(std::make_unique<HDocument>()) {}
+
+HeadlessHost::~HeadlessHost() {
+    releasePlugins();
+}
+
+void HeadlessHost::releasePlugins() {
+    document_.reset();
+    plugins_.clear();
+    descriptionNames_.clear();
+    document_ = std::make_unique<HDocument>();
+}
+
+void HeadlessHost::setDocument(std::unique_ptr<HDocument> doc) {
+    document_ = doc ? std::move(doc) : std::make_unique<HDocument>();
+}
+
+const RegisteredPlugin* HeadlessHost::plugin(int32_t id) const {
+    for (const RegisteredPlugin& p : plugins_) {
+        if (p.id == id) {
+            return &p;
+        }
+    }
+    return nullptr;
+}
+
+const RegisteredPlugin* HeadlessHost::registered(int32_t id, PluginKind kind) const {
+    const RegisteredPlugin* p = plugin(id);
+    return p != nullptr && p->kind == kind ? p : nullptr;
+}
+
+bool HeadlessHost::acceptRegistration(int32_t id, const std::string&) const {
+    return id > 0 && plugin(id) == nullptr;
+}
+
+bool HeadlessHost::registerCommand(CommandRegistration&& r) {
+    if (!acceptRegistration(r.id, r.name) || !r.command) {
+        return false;
+    }
+    RegisteredPlugin p;
+    p.kind = PluginKind::Command;
+    p.id = r.id;
+    p.name = r.name;
+    p.info = r.info;
+    p.help = r.help;
+    p.command = std::move(r.command);
+    if (r.icon) {
+        p.icons.push_back(std::move(r.icon));
+    }
+    plugins_.push_back(std::move(p));
+    return true;
+}
+
+bool HeadlessHost::registerObject(ObjectRegistration&& r) {
+    if (!acceptRegistration(r.id, r.name) || r.allocator == nullptr) {
+        return false;
+    }
+    RegisteredPlugin p;
+    p.kind = PluginKind::Object;
+    p.id = r.id;
+    p.name = r.name;
+    p.info = r.info;
+    p.description = r.description;
+    p.diskLevel = r.diskLevel;
+    p.allocator = r.allocator;
+    if (r.largeIcon) {
+        p.icons.push_back(std::move(r.largeIcon));
+    }
+    if (r.smallIcon) {
+        p.icons.push_back(std::move(r.smallIcon));
+    }
+    plugins_.push_back(std::move(p));
+    return true;
+}
+
+bool HeadlessHost::registerTag(TagRegistration&& r) {
+    if (!acceptRegistration(r.id, r.name) || r.allocator == nullptr) {
+        return false;
+    }
+    RegisteredPlugin p;
+    p.kind = PluginKind::Tag;
+    p.id = r.id;
+    p.name = r.name;
+    p.info = r.info;
+    p.description = r.description;
+    p.diskLevel = r.diskLevel;
+    p.allocator = r.allocator;
+    if (r.icon) {
+        p.icons.push_back(std::move(r.icon));
+    }
+    plugins_.push_back(std::move(p));
+    return true;
+}
+
+bool HeadlessHost::registerRenderEffect(RenderEffectRegistration&& r) {
+    if (!acceptRegistration(r.id, r.name) || r.allocator == nullptr) {
+        return false;
+    }
+    RegisteredPlugin p;
+    p.kind = PluginKind::RenderEffect;
+    p.id = r.id;
+    p.name = r.name;
+    p.info = r.info;
+    p.description = r.description;
+    p.diskLevel = r.diskLevel;
+    p.priority = r.priority;
+    p.allocator = r.allocator;
+    plugins_.push_back(std::move(p));
+    return true;
+}
+
+bool HeadlessHost::registerShader(ShaderRegistration&& r) {
+    if (!acceptRegistration(r.id, r.name) || r.allocator == nullptr) {
+        return false;
+    }
+    RegisteredPlugin p;
+    p.kind = PluginKind::Shader;
+    p.id = r.id;
+    p.name = r.name;
+    p.info = r.info;
+    p.description = r.description;
+    p.diskLevel = r.diskLevel;
+    p.allocator = r.allocator;
+    plugins_.push_back(std::move(p));
+    return true;
+}
+
+bool HeadlessHost::registerDescription(int32_t pluginId, const std::string& name) {
+    if (resources_.description(name) == nullptr) {
+        return false;
+    }
+    descriptionNames_[pluginId] = name;
+    return true;
+}
+
+const DescriptionResource* HeadlessHost::descriptionFor(int32_t type) const {
+    const auto it = descriptionNames_.find(type);
+    return it == descriptionNames_.end() ? nullptr : resources_.description(it->second);
+}
+
+bool HeadlessHost::loadResources(const HostFilename& pluginDirectory) {
+    const std::string native = nativePath(pluginDirectory + "res");
+    std::string error;
+    if (native.empty() || !resources_.load(native, error)) {
+        if (consoleEcho_ != nullptr && !error.empty()) {
+            *consoleEcho_ << "tolvane-host: resources not loaded: " << error << '\n';
+        }
+        return false;
+    }
+    return true;
+}
+
+void HeadlessHost::releaseResources() {
+    resources_.clear();
+    ++resourceReleases_;
+}
+
+std::string HeadlessHost::resourceString(int32_t id) const {
+    return resources_.string(id);
+}
+
+std::unique_ptr<HostBitmap> HeadlessHost::createBitmap() {
+    return std::make_unique<HBitmap>([this](const HostFilename& f) { return nativePath(f); });
+}
+
+void HeadlessHost::console(const std::string& line) {
+    console_.push_back(line);
+    if (consoleEcho_ != nullptr) {
+        *consoleEcho_ << line << '\n';
+    }
+}
+
+void HeadlessHost::messageDialog(const std::string& text) {
+    ui_.record({UiPrompt::Kind::Message, text, std::string(), false});
+    if (consoleEcho_ != nullptr) {
+        *consoleEcho_ << "[" << promptName(UiPrompt::Kind::Message) << "] " << text << '\n';
+    }
+}
+
+bool HeadlessHost::questionDialog(const std::string& text) {
+    const std::optional<std::string> answer = ui_.next();
+    const bool yes = answer && *answer == "yes";
+    ui_.record({UiPrompt::Kind::Question, text, answer.value_or(""), !answer});
+    return yes;
+}
+
+bool HeadlessHost::fileSelect(HostFileSelect kind, const std::string& title, HostFilename& file) {
+    const UiPrompt::Kind promptKind = kind == HostFileSelect::Load   ? UiPrompt::Kind::LoadFile
+                                      : kind == HostFileSelect::Save ? UiPrompt::Kind::SaveFile
+                                                                     : UiPrompt::Kind::Directory;
+    const std::optional<std::string> answer = ui_.next();
+    if (!answer) {
+        ui_.record({promptKind, title, std::string(), true});
+        return false;
+    }
+    // A native path is shown to the plug-in as the host shows every path: Windows text.
+    const std::string text =
+        !answer->empty() && answer->front() == '/' ? drives_.toWindows(*answer) : *answer;
+    file = HostFilename(text);
+    ui_.record({promptKind, title, text, false});
+    return true;
+}
+
+bool HeadlessHost::openDialog(GeDialog& dialog, bool modal) {
+    // No dialog layouts are available to build a window from, so the dialog cannot open.
+    (void)dialog;
+    (void)modal;
+    ui_.record({UiPrompt::Kind::Dialog, std::string(), std::string(), true});
+    return false;
+}
+
+std::string HeadlessHost::nativePath(const HostFilename& file) const {
+    return drives_.toNative(file.text());
+}
+
+bool HeadlessHost::fileExists(const HostFilename& file, bool directory) const {
+    const std::string native = nativePath(file);
+    std::error_code ec;
+    if (native.empty()) {
+        return false;
+    }
+    return directory ? fs::is_directory(native, ec) : fs::is_regular_file(native, ec);
+}
+
+bool HeadlessHost::createDirectory(const HostFilename& directory) {
+    const std::string native = nativePath(directory);
+    std::error_code ec;
+    if (native.empty()) {
+        return false;
+    }
+    fs::create_directories(native, ec);
+    return fs::is_directory(native, ec);
+}
+
+bool HeadlessHost::readFile(const HostFilename& file, std::string& bytes) const {
+    const std::string native = nativePath(file);
+    std::error_code ec;
+    if (native.empty() || !fs::is_regular_file(native, ec)) {
+        return false;
+    }
+    std::ifstream in(native, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    if (!in && !in.eof()) {
+        return false;
+    }
+    bytes = s.str();
+    return true;
+}
+
+bool HeadlessHost::writeFile(const HostFilename& file, const std::string& bytes) {
+    const std::string native = nativePath(file);
+    if (native.empty()) {
+        return false;
+    }
+    std::ofstream out(native, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.close();
+    return bool(out);
+}
+
+std::vector<std::string> HeadlessHost::listDirectory(const HostFilename& directory) const {
+    std::vector<std::string> names;
+    const std::string native = nativePath(directory);
+    std::error_code ec;
+    if (native.empty() || !fs::is_directory(native, ec)) {
+        return names;
+    }
+    for (const auto& entry : fs::directory_iterator(native, ec)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool HeadlessHost::executeFile(const HostFilename& file) {
+    executions_.push_back(file.text());
+    return fileExists(file, false);
+}
+
+std::unique_ptr<HostDocument> HeadlessHost::createDocument() {
+    return std::make_unique<HDocument>();
+}
+
+std::unique_ptr<HostObject> HeadlessHost::createObject(int32_t type) {
+    const RegisteredPlugin* p = registered(type, PluginKind::Object);
+    if (p == nullptr && kHostObjectTypes.count(type) == 0) {
+        return nullptr;
+    }
+    auto object = std::make_unique<HObject>(type);
+    if (p != nullptr && !object->attachPlugin(p->allocator())) {
+        return nullptr;
+    }
+    return object;
+}
+
+std::unique_ptr<HostTag> HeadlessHost::createTag(int32_t type) {
+    const RegisteredPlugin* p = registered(type, PluginKind::Tag);
+    if (p == nullptr && kHostTagTypes.count(type) == 0) {
+        return nullptr;
+    }
+    auto tag = std::make_unique<HTag>(type);
+    if (p != nullptr && !tag->attachPlugin(p->allocator())) {
+        return nullptr;
+    }
+    return tag;
+}
+
+std::unique_ptr<HostMaterial> HeadlessHost::createMaterial(int32_t type) {
+    if (kHostMaterialTypes.count(type) == 0) {
+        return nullptr;
+    }
+    return std::make_unique<HMaterial>(type);
+}
+
+std::unique_ptr<HostShader> HeadlessHost::createShader(int32_t type) {
+    const RegisteredPlugin* p = registered(type, PluginKind::Shader);
+    if (p == nullptr && kHostShaderTypes.count(type) == 0) {
+        return nullptr;
+    }
+    auto shader = std::make_unique<HShader>(type);
+    if (p != nullptr && !shader->attachPlugin(p->allocator())) {
+        return nullptr;
+    }
+    return shader;
+}
+
+std::unique_ptr<HDescription> HeadlessHost::describe(HostNode& node) {
+    auto description = std::make_unique<HDescription>(*this);
+    uint32_t flags = 0;
+    NodeData* data = node.pluginData();
+    if (data != nullptr && !data->getDescription(&node, *description, flags)) {
+        return nullptr;
+    }
+    if ((flags & kDescriptionLoaded) == 0 && !description->load(node.type())) {
+        return nullptr;
+    }
+    return description;
+}
+
+bool HeadlessHost::runCommand(int32_t id) {
+    const RegisteredPlugin* p = registered(id, PluginKind::Command);
+    return p != nullptr && p->command->execute(document_.get());
+}
+
+namespace {
+
+// Hands every object to the walker with its global matrix, the generated or deformed objects of a
+// generator in place of the generator, one level of walker data per object.
+bool walkObjects(Hierarchy& walker, HostObject* first, const HostMatrix& parent, void* data) {
+    for (HostObject* o = first; o != nullptr; o = o->next()) {
+        const HostMatrix global = parent * o->localMatrix();
+        void* level = walker.allocData();
+        walker.copyData(data, level);
+        bool goOn = true;
+        if (HostObject* deformed = o->deformCache()) {
+            goOn = walkObjects(walker, deformed, global, level);
+        } else if (HostObject* generated = o->cache()) {
+            goOn = walkObjects(walker, generated, global, level);
+        } else {
+            goOn = walker.visit(level, o, global, o->hasBit(HostBit::kGeneratorInput));
+        }
+        goOn = goOn && walkObjects(walker, o->down(), global, level);
+        walker.freeData(level);
+        if (!goOn) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool HeadlessHost::runHierarchy(Hierarchy& walker, HostDocument* doc, bool, Real, int32_t,
+                                void* startData) {
+    if (doc == nullptr) {
+        return false;
+    }
+    return walkObjects(walker, doc->firstObject(), HostMatrix(), startData);
+}
+
+} // namespace headless

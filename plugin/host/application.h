@@ -1,0 +1,150 @@
+// The host application as the plug-in sees it: the root handed over in c4d_main's action 1. It
+// registers plug-ins, serves resources, creates nodes and documents, and carries out every
+// console line, dialog, file access and program start of the plug-in. No call throws; a query
+// that can fail answers false, empty or null.
+#pragma once
+
+#include "plugin/host/bitmap.h"
+#include "plugin/host/filename.h"
+#include "plugin/host/plugin_data.h"
+#include "plugin/host/types.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class GeDialog;
+class Hierarchy;
+class HostDocument;
+class HostMaterial;
+class HostObject;
+class HostShader;
+class HostTag;
+
+// The oldest interface version the plug-in works with.
+constexpr int32_t kMinimumHostInterfaceVersion = 7500;
+
+using NodeAllocator = std::unique_ptr<NodeData> (*)();
+
+struct CommandRegistration {
+    int32_t id = 0;
+    std::string name;
+    int32_t info = 0;
+    std::unique_ptr<HostBitmap> icon;
+    std::string help;
+    std::unique_ptr<CommandData> command;
+};
+
+struct ObjectRegistration {
+    int32_t id = 0;
+    std::string name;
+    int32_t info = 0;
+    NodeAllocator allocator = nullptr;
+    std::string description;
+    std::unique_ptr<HostBitmap> largeIcon;
+    std::unique_ptr<HostBitmap> smallIcon;
+    int32_t diskLevel = 0;
+};
+
+struct TagRegistration {
+    int32_t id = 0;
+    std::string name;
+    int32_t info = 0;
+    NodeAllocator allocator = nullptr;
+    std::string description;
+    std::unique_ptr<HostBitmap> icon;
+    int32_t diskLevel = 0;
+};
+
+struct RenderEffectRegistration {
+    int32_t id = 0;
+    std::string name;
+    int32_t info = 0;
+    NodeAllocator allocator = nullptr;
+    std::string description;
+    int32_t diskLevel = 0;
+    int32_t priority = 0;
+    int32_t executeFlags = 0;
+};
+
+struct ShaderRegistration {
+    int32_t id = 0;
+    std::string name;
+    int32_t info = 0;
+    NodeAllocator allocator = nullptr;
+    std::string description;
+    int32_t diskLevel = 0;
+};
+
+// File chooser kinds.
+enum class HostFileSelect { Load, Save, Directory };
+
+class HostApplication {
+public:
+    virtual ~HostApplication() = default;
+
+    virtual int32_t interfaceVersion() const = 0;
+
+    // Registration. Each answers whether the host accepted the plug-in.
+    virtual bool registerCommand(CommandRegistration&& registration) = 0;
+    virtual bool registerObject(ObjectRegistration&& registration) = 0;
+    virtual bool registerTag(TagRegistration&& registration) = 0;
+    virtual bool registerRenderEffect(RenderEffectRegistration&& registration) = 0;
+    virtual bool registerShader(ShaderRegistration&& registration) = 0;
+    // Makes the description resource `name` the attribute layout of plug-in `pluginId`; false
+    // when the plug-in's resources hold no description of that name.
+    virtual bool registerDescription(int32_t pluginId, const std::string& name) = 0;
+
+    // Resources of the plug-in whose folder is `pluginDirectory` (its `res` folder).
+    virtual bool loadResources(const HostFilename& pluginDirectory) = 0;
+    virtual void releaseResources() = 0;
+    // String resource by number; empty when missing.
+    virtual std::string resourceString(int32_t id) const = 0;
+
+    virtual std::unique_ptr<HostBitmap> createBitmap() = 0;
+
+    // One line of the console.
+    virtual void console(const std::string& line) = 0;
+    virtual void statusText(const std::string& text) = 0;
+
+    // User interface. Each prompt returns when the user has answered; a cancel is false.
+    virtual void messageDialog(const std::string& text) = 0;
+    virtual bool questionDialog(const std::string& text) = 0;
+    virtual bool fileSelect(HostFileSelect kind, const std::string& title, HostFilename& file) = 0;
+    virtual bool openDialog(GeDialog& dialog, bool modal) = 0;
+
+    // Files, by Windows path text.
+    virtual bool fileExists(const HostFilename& file, bool directory) const = 0;
+    bool fileExists(const HostFilename& file) const { return fileExists(file, false); }
+    virtual bool createDirectory(const HostFilename& directory) = 0;
+    virtual bool readFile(const HostFilename& file, std::string& bytes) const = 0;
+    // Replaces the file with exactly these bytes.
+    virtual bool writeFile(const HostFilename& file, const std::string& bytes) = 0;
+    // Entry names of a directory, in the host's order; empty when it cannot be read.
+    virtual std::vector<std::string> listDirectory(const HostFilename& directory) const = 0;
+    // The path the host's own file access opens for `file` (for modules that take a path).
+    virtual std::string nativePath(const HostFilename& file) const = 0;
+    // Opens `file` with the system's default action (a command script runs).
+    virtual bool executeFile(const HostFilename& file) = 0;
+
+    // Milliseconds since an arbitrary start.
+    virtual int32_t timerMs() = 0;
+    virtual void sleepMs(int32_t ms) = 0;
+
+    // Documents and nodes. Created nodes belong to the caller until inserted.
+    virtual HostDocument* activeDocument() = 0;
+    virtual std::unique_ptr<HostDocument> createDocument() = 0;
+    virtual std::unique_ptr<HostObject> createObject(int32_t type) = 0;
+    virtual std::unique_ptr<HostTag> createTag(int32_t type) = 0;
+    virtual std::unique_ptr<HostMaterial> createMaterial(int32_t type) = 0;
+    virtual std::unique_ptr<HostShader> createShader(int32_t type) = 0;
+
+    virtual bool runHierarchy(Hierarchy& walker, HostDocument* doc, bool spline, Real levelOfDetail,
+                              int32_t flags, void* startData) = 0;
+};
+
+// The root the plug-in received, for code that has no other way to the host.
+HostApplication& host();
+HostApplication* hostOrNull();
+void setHost(HostApplication* app);

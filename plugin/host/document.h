@@ -1,0 +1,38 @@
+// Host documents: the object tree, the materials and the document-wide state.
+#pragma once
+
+#include "plugin/host/filename.h"
+#include "plugin/host/types.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class HostMaterial;
+class HostNode;
+class HostObject;
+
+class HostDocument {
+public:
+    virtual ~HostDocument() = default;
+
+    virtual std::string name() const = 0;
+    // The document's file, empty for a document never saved.
+    virtual HostFilename path() const = 0;
+
+    virtual HostObject* firstObject() const = 0;
+    // Inserts `object` below `parent` (null: top level) after `pred` (null: first).
+    virtual HostObject* insertObject(std::unique_ptr<HostObject> object, HostObject* parent,
+                                     HostObject* pred) = 0;
+    // The first object of that name in tree order, or null.
+    virtual HostObject* searchObject(const std::string& name) const = 0;
+
+    virtual HostMaterial* firstMaterial() const = 0;
+    // Inserts `material` after `pred` (null: first).
+    virtual HostMaterial* insertMaterial(std::unique_ptr<HostMaterial> material,
+                                         HostMaterial* pred) = 0;
+
+    // The node with that unique ID anywhere in this document (objects, caches, tags, materials,
+    // shaders, render settings), or null.
+    virtual HostNode* findNode(uint64_t uid) const = 0;
+};
