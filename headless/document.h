@@ -2,6 +2,7 @@
 #pragma once
 
 #include "headless/nodes.h"
+#include "headless/view.h"
 #include "plugin/host/document.h"
 
 #include <memory>
@@ -32,9 +33,13 @@ public:
                                  HostMaterial* pred) override;
     std::unique_ptr<HostMaterial> unlinkMaterial(HMaterial* material);
 
+    HostView* activeView() const override { return view_.get(); }
+    HView& view() { return *view_; }
+
     HostNode* findNode(uint64_t uid) const override;
 
 private:
+    std::unique_ptr<HView> view_ = std::make_unique<HView>();
     ObjectList objects_;
     HMaterial* firstMaterial_ = nullptr;
     HMaterial* lastMaterial_ = nullptr;

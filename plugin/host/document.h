@@ -11,6 +11,7 @@
 class HostMaterial;
 class HostNode;
 class HostObject;
+class HostView;
 
 class HostDocument {
 public:
@@ -31,6 +32,9 @@ public:
     // Inserts `material` after `pred` (null: first).
     virtual HostMaterial* insertMaterial(std::unique_ptr<HostMaterial> material,
                                          HostMaterial* pred) = 0;
+
+    // The view of the editor the user works in, or null when the document is not shown.
+    virtual HostView* activeView() const = 0;
 
     // The node with that unique ID anywhere in this document (objects, caches, tags, materials,
     // shaders, render settings), or null.

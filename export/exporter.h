@@ -1,0 +1,166 @@
+// The scene exporter: turns the document, as it stands at the moment of the call, into one scene
+// file (.zvs, XML) and one binary mesh file per distinct polygon mesh. One exporter lives for one
+// export job (or quick render, preview or material-file write); each run of exportScene starts
+// from the reset state and ends with an empty scene document.
+//
+// Its operations are spread over one file per element family:
+//   export/exporter.cpp     the run, the scene document and the element helpers
+//   export/walk.cpp         the three passes over the object tree and instancing
+//   export/geometry.cpp     mesh, model, exit_portal and sphere elements
+//   export/lights.cpp       light emitters
+//   scene/settings.cpp      renderer_settings, tonemapping, layer names, material aliases
+//   scene/camera.cpp        camera and the camera-dependent settings
+//   scene/environment.cpp   sun, sky and background
+//   scene/materials.cpp     built-in materials, material helpers' materials, header comments
+#pragma once
+
+#ifndef TIXML_USE_STL
+#define TIXML_USE_STL
+#endif
+#include <tinyxml.h>
+
+#include "export/hierarchy.h"
+#include "plugin/host/container.h"
+#include "plugin/host/filename.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class HostDocument;
+class HostObject;
+
+// One material helper found in the materials pass.
+struct MaterialHelperRecord {
+    HostObject* helper = nullptr;
+    // The helper's name, with "_" appended while another record already has it.
+    std::string name;
+    // The helper includes an external material file.
+    bool include = false;
+    bool written = false;
+};
+
+// An object that instance objects refer to, with the object index it has in the objects pass
+// (-1 until the indexing pass has met it).
+struct InstancedObject {
+    HostObject* object = nullptr;
+    int32_t index = -1;
+};
+
+// Passes over the object tree.
+enum class ExportPass : int32_t { Index = 0, Materials = 1, Objects = 2 };
+
+class ZarvexSceneExporter : public TolvaneHierarchy {
+public:
+    ZarvexSceneExporter();
+    ~ZarvexSceneExporter() override;
+
+    // Stores the document and the options and derives the paths from the scene file: for
+    // C:\scenes\room.zvs the base name is room and the models directory C:\scenes\models.room.
+    // The scene is saved as base name + ".zvs" whatever suffix the chosen file had. Options the
+    // export does not use are accepted and ignored.
+    void configureExport(HostDocument* doc, const HostFilename& sceneFile, bool renderAlpha,
+                         bool noGeometry, bool renderClay, bool startMaster = false,
+                         bool animationStatic = false, bool separateSettings = false,
+                         bool separateMaterials = false, bool animation = false);
+    // One complete run: 1 after saving, 0 when no document is configured or the scene file
+    // could not be written.
+    int32_t exportScene();
+    // The per-run state back to its start: empty lists, scale 1, exposure 0.05, no camera.
+    void resetExportState();
+
+    void setFrameNumber(int32_t frame) { frameNumber_ = frame; }
+    int32_t frameNumber() const { return frameNumber_; }
+
+    // --- Element helpers. Each creates one element with one text child as the last child of
+    // `parent` and returns it. Reals print as "%08f", integers as "%i".
+    TiXmlElement* addElement(const char* name, TiXmlNode* parent);
+    TiXmlElement* addStringElement(const char* name, const std::string& text, TiXmlNode* parent);
+    TiXmlElement* addBoolElement(const char* name, bool value, TiXmlNode* parent);
+    TiXmlElement* addIntElement(const char* name, int32_t value, TiXmlNode* parent);
+    TiXmlElement* addFloatElement(const char* name, float value, TiXmlNode* parent);
+    // The scene is Z-up and the host Y-up: with `swap` the vector is written as (x, z, y).
+    TiXmlElement* addVectorElement(const char* name, float x, float y, float z, TiXmlNode* parent,
+                                   bool swap);
+    TiXmlComment* addComment(const std::string& text, TiXmlNode* parent);
+
+    // --- Paths of the current configuration.
+    const HostFilename& sceneDirectory() const { return sceneDirectory_; }
+    const HostFilename& modelsDirectory() const { return modelsDirectory_; }
+    const std::string& baseName() const { return baseName_; }
+    const std::string& sceneFileName() const { return sceneFileName_; }
+    HostDocument* document() const { return document_; }
+    TiXmlDocument& sceneDocument() { return sceneDocument_; }
+    TiXmlElement* sceneRoot() const { return sceneRoot_; }
+    float sceneScale() const { return sceneScale_; }
+
+    // --- The walk (export/walk.cpp).
+    bool visitObject(HostObject* object, const HostMatrix& global, bool visible,
+                     bool isInput) override;
+    void beforeVisit(HostObject* object) override;
+    const std::vector<MaterialHelperRecord>& materialHelpers() const { return materialHelpers_; }
+    const std::vector<InstancedObject>& instancedObjects() const { return instancedObjects_; }
+
+    // --- Geometry elements (export/geometry.cpp).
+    void exportPolygonObject(HostObject* object, const HostMatrix& global, int32_t index);
+    void writeSphereElement(HostObject* sphere, const HostMatrix& global, bool isLight);
+
+    // --- Light emitters (export/lights.cpp).
+    void exportLight(HostObject* light, const HostMatrix& global, int32_t index);
+
+    // --- Scene element writers (scene/).
+    bool writeRendererSettings(TiXmlElement* rendererSettings);
+    bool writeCamera(TiXmlElement* rendererSettings);
+    bool writeEnvironment();
+    bool writeToneMapping();
+    void writeLayers();
+    void writeHeaderComments(TiXmlDocument& doc);
+    void writeDefaultMaterials();
+    bool writeMaterial(MaterialHelperRecord& record, bool preview);
+
+protected:
+    // The exporter's state, in the order the export's description lists it.
+    int32_t frameNumber_ = 0;
+    TiXmlDocument sceneDocument_;
+    TiXmlElement* sceneRoot_ = nullptr;
+    TiXmlNode* lastComment_ = nullptr;
+    TiXmlNode* lastElement_ = nullptr;
+    HostDocument* document_ = nullptr;
+    // Parameters of the first active render-settings node, or null.
+    const HostContainer* renderSettings_ = nullptr;
+    HostObject* camera_ = nullptr;
+    HostContainer cameraData_;
+    HostContainer cameraTagData_;
+    bool hasCameraTag_ = false;
+    ExportPass pass_ = ExportPass::Index;
+    // Host units to scene units; set from the render settings.
+    float sceneScale_ = 1.0f;
+    // Seconds; used by the camera without a camera tag.
+    float exposureDuration_ = 0.05f;
+    int32_t objectIndex_ = 0;
+    int32_t instancesExported_ = 0;
+    int32_t layerBase_ = 0;
+    int32_t highestLayer_ = 0;
+    HostFilename sceneDirectory_;
+    HostFilename modelsDirectory_;
+    std::string baseName_;
+    std::string sceneFileName_;
+    bool noGeometry_ = false;
+    bool renderClay_ = false;
+    bool renderAlpha_ = false;
+    std::vector<bool> meshWritten_;
+    std::vector<MaterialHelperRecord> materialHelpers_;
+    std::vector<InstancedObject> instancedObjects_;
+
+private:
+    void findRenderSettings();
+    void findCamera();
+    void runMaterialsPass();
+    void runIndexingPass();
+    void runObjectsPass();
+    bool saveScene(const std::string& path);
+};
+
+// Elapsed-time texts of the console: 2375 ms as "2.375 s"; 65250 ms as "1 m, 5.250 s".
+std::string secondsText(int32_t elapsedMs);
+std::string minutesText(int32_t elapsedMs);
