@@ -226,9 +226,11 @@ protected:
     // named but not written again (scene/materials.cpp).
     std::vector<const HostObject*> materialsInProgress_;
 
-private:
+    // Steps 9 and 10 of a run, open to tests of the writers that depend on them.
     void findRenderSettings();
     void findCamera();
+
+private:
     void runMaterialsPass();
     void runIndexingPass();
     void runObjectsPass();

@@ -34,7 +34,9 @@ public:
                                  HostMaterial* pred) override;
     std::unique_ptr<HostMaterial> unlinkMaterial(HMaterial* material);
 
-    HostView* activeView() const override { return view_.get(); }
+    HostView* activeView() const override { return shown_ ? view_.get() : nullptr; }
+    // A document that is not shown in the editor has no active view.
+    void setShown(bool shown) { shown_ = shown; }
     HView& view() { return *view_; }
 
     HostNode* findNode(uint64_t uid) const override;
@@ -50,6 +52,7 @@ public:
 private:
     std::unique_ptr<HRenderData> renderData_;
     std::vector<std::unique_ptr<HShader>> shaders_;
+    bool shown_ = true;
     std::unique_ptr<HView> view_ = std::make_unique<HView>();
     ObjectList objects_;
     HMaterial* firstMaterial_ = nullptr;

@@ -124,6 +124,15 @@ std::unique_ptr<HostTag> HObject::removeTag(const HostTag* tag) {
     return nullptr;
 }
 
+bool HObject::deleteTag(HostTag* tag) {
+    auto* own = dynamic_cast<HTag*>(tag);
+    if (own == nullptr || own->object() != this) {
+        return false;
+    }
+    own->freePlugin();
+    return removeTag(own) != nullptr;
+}
+
 void HObject::linkInto(ObjectList& list, HObject* pred) {
     list_ = &list;
     prev_ = pred;

@@ -141,6 +141,8 @@ public:
     HostTag* tagAfter(const HostTag* tag) const;
     HostTag* tagBefore(const HostTag* tag) const;
     std::unique_ptr<HostTag> removeTag(const HostTag* tag);
+    // Deletes a tag as the user does: its plug-in is freed while the tag is still attached.
+    bool deleteTag(HostTag* tag);
     const std::vector<std::unique_ptr<HostTag>>& tags() const { return tags_; }
 
     std::unique_ptr<HostObject> remove() override;
@@ -215,6 +217,8 @@ public:
     void setMaterial(HostMaterial* material) override;
 
     void setObject(HObject* object) { object_ = object; }
+    // Frees the plug-in instance now, while the tag is still attached.
+    void freePlugin() { releasePlugin(); }
 
 private:
     HObject* object_ = nullptr;
