@@ -11,7 +11,12 @@
 //   scene/settings.cpp      renderer_settings, tonemapping, layer names, material aliases
 //   scene/camera.cpp        camera and the camera-dependent settings
 //   scene/environment.cpp   sun, sky and background
-//   scene/materials.cpp     built-in materials, material helpers' materials, header comments
+//   scene/materials.cpp     built-in materials, material helpers' materials, header comments,
+//                           the light material
+//   scene/medium.cpp        media of transparent materials
+//   scene/parameters.cpp    spectra, base emission, textures, shaders, channel properties,
+//                           includes
+//   scene/emission_scale.cpp emission scales of material helpers
 #pragma once
 
 #ifndef TIXML_USE_STL
