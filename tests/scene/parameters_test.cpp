@@ -135,6 +135,64 @@ TEST_F(ParameterWriters, TextureIndicesCountPerMaterialInWritingOrder) {
                            "</material><material><name>Wood</name>" + oneMaterial + "</material>");
 }
 
+TEST_F(ParameterWriters, EveryKindReadsItsOwnChoiceAndTextureMapping) {
+    struct Case {
+        ChannelKind kind;
+        bool diffuseAlbedo;
+        const char* element;
+        int32_t choice, exponent, a, b, c;
+    };
+    const Case cases[] = {
+        {ChannelKind::Bump, false, "bump", MATHELPER_BUMP_CHANNEL, MATHELPER_BUMP_TEX_EXPONENT,
+         MATHELPER_BUMP_TEX_A, MATHELPER_BUMP_TEX_B, MATHELPER_BUMP_TEX_C},
+        {ChannelKind::Exponent, false, "exponent", MATHELPER_EXPONENT_CHANNEL,
+         MATHELPER_EXPONENT_TEX_EXPONENT, MATHELPER_EXPONENT_TEX_A, MATHELPER_EXPONENT_TEX_B,
+         MATHELPER_EXPONENT_TEX_C},
+        {ChannelKind::Displacement, false, "displacement", MATHELPER_DISPLACEMENT_CHANNEL,
+         MATHELPER_DISPLACEMENT_TEX_EXPONENT, MATHELPER_DISPLACEMENT_TEX_A,
+         MATHELPER_DISPLACEMENT_TEX_B, MATHELPER_DISPLACEMENT_TEX_C},
+        {ChannelKind::Emission, false, "emission", MATHELPER_EMISSION_CHANNEL,
+         MATHELPER_EMISSION_TEX_EXPONENT, MATHELPER_EMISSION_TEX_A, MATHELPER_EMISSION_TEX_B,
+         MATHELPER_EMISSION_TEX_C},
+        {ChannelKind::Blend, false, "blend", MATHELPER_BLEND_CHANNEL, MATHELPER_BLEND_TEX_EXPONENT,
+         MATHELPER_BLEND_TEX_A, MATHELPER_BLEND_TEX_B, MATHELPER_BLEND_TEX_C},
+        {ChannelKind::Albedo, false, "albedo", MATHELPER_ALBEDO_CHANNEL,
+         MATHELPER_ALBEDO_TEX_EXPONENT, MATHELPER_ALBEDO_TEX_A, MATHELPER_ALBEDO_TEX_B,
+         MATHELPER_ALBEDO_TEX_C},
+        {ChannelKind::Albedo, true, "diffuse_albedo", MATHELPER_ALBEDO_CHANNEL,
+         MATHELPER_ALBEDO_TEX_EXPONENT, MATHELPER_ALBEDO_TEX_A, MATHELPER_ALBEDO_TEX_B,
+         MATHELPER_ALBEDO_TEX_C},
+    };
+    // Only the reflection channel holds a texture; each kind is pointed at it in turn.
+    HostMaterial* material = addMaterial("M");
+    addBitmap(material, MATHELPER_CHANNEL_3, "C:\\scene\\r.png");
+    HostObject* helper = addHelper(material, MATHELPER_TYPE_PHONG);
+    for (const Case& c : cases) {
+        HostContainer& d = helper->data();
+        d.setReal(c.exponent, 1.5f);
+        d.setReal(c.a, 2.5f);
+        d.setReal(c.b, 3.5f);
+        d.setReal(c.c, 4.5f);
+        TiXmlElement type("t");
+        int32_t counter = 3;
+        d.setInt(c.choice, MATHELPER_CHANNEL_2);
+        EXPECT_FALSE(
+            exporter_.writeChannelParameter(c.kind, d, material, &type, counter, c.diffuseAlbedo))
+            << c.element << " reads another channel";
+        d.setInt(c.choice, MATHELPER_CHANNEL_3);
+        ASSERT_TRUE(
+            exporter_.writeChannelParameter(c.kind, d, material, &type, counter, c.diffuseAlbedo))
+            << c.element;
+        EXPECT_EQ(counter, 4);
+        EXPECT_EQ(childrenXml(&type),
+                  std::string("<texture><uv_set>default</uv_set><path>r.png</path>"
+                              "<exponent>1.500000</exponent><a>2.500000</a><b>3.500000</b>"
+                              "<c>4.500000</c></texture><") +
+                      c.element + "><texture><texture_index>3</texture_index></texture></" +
+                      c.element + ">");
+    }
+}
+
 TEST_F(ParameterWriters, ShaderProgramKeepsPlaceholdersOfEmptySlots) {
     HostMaterial* material = addMaterial("Marble");
     HostShader* shader =
