@@ -11,6 +11,8 @@
 class HostMaterial;
 class HostNode;
 class HostObject;
+class HostRenderData;
+class HostShader;
 class HostView;
 
 class HostDocument {
@@ -39,4 +41,11 @@ public:
     // The node with that unique ID anywhere in this document (objects, caches, tags, materials,
     // shaders, render settings), or null.
     virtual HostNode* findNode(uint64_t uid) const = 0;
+
+    // --- Render settings and document shaders (used by the scene writers).
+    // The render data the document renders with, or null when it has none.
+    virtual HostRenderData* activeRenderData() const = 0;
+    // Makes `shader` a shader of the document itself (not of a material); the document owns it
+    // then. Null when it cannot be inserted.
+    virtual HostShader* insertShader(std::unique_ptr<HostShader> shader) = 0;
 };

@@ -8,6 +8,17 @@
 
 class HostPolygonObject;
 
+// How the editor draws an object: its display-colour properties. Mode 0 draws in the host's
+// default colour, 2 in `colour`; with `seeThrough` the object shows through others.
+struct HostDisplayColour {
+    int32_t mode = 0;
+    Vector colour{1, 1, 1};
+    bool seeThrough = false;
+    bool operator==(const HostDisplayColour& o) const {
+        return mode == o.mode && colour == o.colour && seeThrough == o.seeThrough;
+    }
+};
+
 // An object's visibility in the renderer or the editor.
 enum class HostVisibility { On = 0, Off = 1, Default = 2 };
 
@@ -48,4 +59,8 @@ public:
 
     // Detaches the object (with its children) from its document; the caller owns it then.
     virtual std::unique_ptr<HostObject> remove() = 0;
+
+    // --- Display colour (used by the camera tag to mark its camera).
+    virtual HostDisplayColour displayColour() const = 0;
+    virtual void setDisplayColour(const HostDisplayColour& colour) = 0;
 };
