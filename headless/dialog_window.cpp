@@ -288,6 +288,15 @@ void HDialogWindow::closeByUser() {
     close(false);
 }
 
+int32_t HDialogWindow::gadgetId(const std::string& name) const {
+    for (const auto& [id, gadget] : gadgets_) {
+        if (gadget.definition->name == name) {
+            return id;
+        }
+    }
+    return 0;
+}
+
 std::string HDialogWindow::valueText(int32_t id) const {
     const Gadget* g = find(id);
     if (g == nullptr) {

@@ -38,6 +38,7 @@ public:
     // From the layout's loading until the dialog or the user closes it.
     bool isOpen() const override { return layout_ != nullptr && !closed_; }
     bool hasGadget(int32_t id) const override { return gadgets_.count(id) != 0; }
+    int32_t gadgetId(const std::string& name) const override;
     std::string valueText(int32_t id) const override;
     bool set(int32_t id, const std::string& value, std::string& error) override;
     bool press(int32_t id, std::string& error) override;

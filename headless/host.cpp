@@ -339,13 +339,17 @@ bool HeadlessHost::openDialog(GeDialog& dialog, bool modal) {
                 break;
             }
             const bool isSet = step.action == DialogStep::Action::Set;
-            const std::string text = isSet ? "set " + std::to_string(step.gadget) + " " + step.value
-                                           : "press " + std::to_string(step.gadget);
+            const std::string gadget =
+                step.gadget != 0 ? std::to_string(step.gadget) : step.gadgetName;
+            const std::string text = isSet ? "set " + gadget + " " + step.value : "press " + gadget;
             echo(text);
             prompt.steps.push_back(text);
-            std::string error;
-            const bool done = isSet ? window.set(step.gadget, step.value, error)
-                                    : window.press(step.gadget, error);
+            const int32_t id = step.gadget != 0 ? step.gadget : window.gadgetId(step.gadgetName);
+            std::string error = id == 0 ? "dialog " + std::to_string(window.resourceId()) +
+                                              " has no gadget named " + step.gadgetName
+                                        : std::string();
+            const bool done =
+                id != 0 && (isSet ? window.set(id, step.value, error) : window.press(id, error));
             if (!done) {
                 prompt.error = error;
                 echo(error);

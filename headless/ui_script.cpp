@@ -178,8 +178,12 @@ bool UiScript::parse(const std::string& text, std::string& error) {
             }
             DialogStep step;
             step.action = word == "set" ? DialogStep::Action::Set : DialogStep::Action::Press;
-            if (!parseGadget(firstWord(rest), step.gadget)) {
-                return fail(word + " needs a gadget ID");
+            const std::string gadget = firstWord(rest);
+            if (gadget.empty()) {
+                return fail(word + " needs a gadget ID or name");
+            }
+            if (!parseGadget(gadget, step.gadget)) {
+                step.gadgetName = gadget;
             }
             if (step.action == DialogStep::Action::Set) {
                 if (rest.empty()) {
@@ -187,7 +191,7 @@ bool UiScript::parse(const std::string& text, std::string& error) {
                 }
                 step.value = unquote(rest);
             } else if (!rest.empty()) {
-                return fail("press takes only a gadget ID");
+                return fail("press takes only a gadget");
             }
             open->steps.push_back(step);
         } else {

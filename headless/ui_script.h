@@ -55,6 +55,8 @@ public:
     virtual int32_t resourceId() const = 0;
     virtual bool isOpen() const = 0;
     virtual bool hasGadget(int32_t id) const = 0;
+    // The ID of the gadget with that name in the dialog's layout, or 0.
+    virtual int32_t gadgetId(const std::string& name) const = 0;
     virtual bool isEnabled(int32_t id) const = 0;
     // The gadget's value as text: "true"/"false", a number, or the text it shows.
     virtual std::string valueText(int32_t id) const = 0;
@@ -69,7 +71,9 @@ public:
 struct DialogStep {
     enum class Action { Set, Press };
     Action action = Action::Press;
+    // The gadget by ID, or by its name in the layout when the ID is 0.
     int32_t gadget = 0;
+    std::string gadgetName;
     std::string value;
 };
 
