@@ -7,6 +7,7 @@
 #include "plugin/host/types.h"
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,11 +50,12 @@ struct AnimationTrack {
 
 class Animation {
 public:
-    // The track of that node and target (and parameter), created empty when missing.
+    // The track of that node and target (and parameter), created empty when missing. References
+    // to tracks stay valid while tracks are added.
     AnimationTrack& track(uint64_t node, TrackTarget target, int32_t parameter = 0);
     const AnimationTrack* find(uint64_t node, TrackTarget target, int32_t parameter = 0) const;
-    std::vector<AnimationTrack>& tracks() { return tracks_; }
-    const std::vector<AnimationTrack>& tracks() const { return tracks_; }
+    std::deque<AnimationTrack>& tracks() { return tracks_; }
+    const std::deque<AnimationTrack>& tracks() const { return tracks_; }
     bool empty() const { return tracks_.empty(); }
     void clear() { tracks_.clear(); }
 
@@ -63,7 +65,7 @@ public:
     void apply(HostDocument& doc, double time) const;
 
 private:
-    std::vector<AnimationTrack> tracks_;
+    std::deque<AnimationTrack> tracks_;
 };
 
 // The rotation part of a matrix from angles in radians: heading about the Y axis, pitch about

@@ -196,15 +196,6 @@ private:
 
 } // namespace
 
-const char* gadgetKindName(GadgetKind kind) {
-    for (const KindName& k : kKinds) {
-        if (k.kind == kind) {
-            return k.name;
-        }
-    }
-    return "gadget";
-}
-
 const DialogGadget* DialogResource::find(int32_t id) const {
     if (id == 0) {
         return nullptr;

@@ -22,8 +22,6 @@ enum class GadgetKind {
     Button,    // pressed; no value
 };
 
-const char* gadgetKindName(GadgetKind kind);
-
 struct GadgetChoice {
     int32_t id = 0;
     std::string name;

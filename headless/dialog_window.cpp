@@ -401,7 +401,7 @@ bool HDialogWindow::set(int32_t id, const std::string& value, std::string& error
     case GadgetKind::Button:
     case GadgetKind::Group:
     case GadgetKind::Separator:
-        error = what + " is a " + gadgetKindName(d.kind) + ", which takes no value";
+        error = what + " takes no value";
         return false;
     }
     sendAction(id);
@@ -418,7 +418,7 @@ bool HDialogWindow::press(int32_t id, std::string& error) {
         const bool* on = g->value.get<bool>();
         g->value = HostValue(!(on != nullptr && *on));
     } else if (d.kind != GadgetKind::Button) {
-        error = describe(id, &d) + " is a " + gadgetKindName(d.kind) + ", which is not pressed";
+        error = describe(id, &d) + " cannot be pressed";
         return false;
     }
     sendAction(id);
