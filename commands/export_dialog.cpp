@@ -108,7 +108,7 @@ int32_t MyExportDialog::message(const HostContainer& msg, HostContainer& result)
 bool MyExportDialog::command(int32_t id, const HostContainer&) {
     switch (id) {
     case EXPORTDLG_EXPORT:
-        exportScene();
+        exportAndSaveOptions();
         break;
     case EXPORTDLG_CANCEL:
         close(false);
@@ -129,7 +129,7 @@ void MyExportDialog::chooseDirectory() {
     applyEnablingRules();
 }
 
-void MyExportDialog::exportScene() {
+void MyExportDialog::exportAndSaveOptions() {
     HostApplication& app = host();
     app.setCursor(HostCursor::kBusy);
     if (!app.fileSelect(HostFileSelect::Save, "Save zvs...", sceneFile_)) {

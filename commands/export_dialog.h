@@ -38,7 +38,7 @@ private:
     int32_t gadgetInt(int32_t id) const;
     void applyEnablingRules();
     void showRendererPath();
-    void exportScene();
+    void exportAndSaveOptions();
     void chooseDirectory();
 
     HostFilename rendererPath_;

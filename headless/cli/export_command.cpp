@@ -122,8 +122,8 @@ int runExport(const Common& common, const ExportOptions& o) {
     int first = 0;
     int last = 0;
     const bool animation = !o.frames.empty();
-    if (animation && !parseFrames(o.frames, first, last)) {
-        printError("--frames takes FIRST:LAST, whole numbers such as 0:2");
+    if (animation && (!parseFrames(o.frames, first, last) || first > last)) {
+        printError("--frames takes FIRST:LAST, whole numbers such as 0:2 with FIRST <= LAST");
         return 2;
     }
     const std::string scene = absolute(o.paths.back());
@@ -174,9 +174,9 @@ int runExport(const Common& common, const ExportOptions& o) {
                         : "failed: " + (failure.empty() ? dialog->error : failure)));
         return 1;
     }
-    const int expected = animation ? std::max(0, last - first + 1) : 1;
+    const int expected = animation ? last - first + 1 : 1;
     const int saved = countConsoleLines(host, consoleStart, "Saved scene to: ");
-    if (dialog->answer != "true" || saved != expected || expected == 0) {
+    if (dialog->answer != "true" || saved != expected) {
         printError("the export failed: " + std::to_string(saved) + " of " +
                    std::to_string(expected) + " frames were written");
         return 1;
