@@ -160,6 +160,9 @@ bool HDialogWindow::setInt(int32_t id, int32_t value, int32_t min, int32_t max, 
         g->value = HostValue(value != 0);
         return true;
     case GadgetKind::Integer:
+        if (min > max) {
+            std::swap(min, max);
+        }
         g->min = min;
         g->max = max;
         g->value = HostValue(std::clamp(value, min, max));
@@ -180,6 +183,9 @@ bool HDialogWindow::setReal(int32_t id, Real value, Real min, Real max, Real) {
     if (g == nullptr ||
         !(g->definition->kind == GadgetKind::Real || g->definition->kind == GadgetKind::Integer)) {
         return false;
+    }
+    if (min > max) {
+        std::swap(min, max);
     }
     g->min = min;
     g->max = max;

@@ -259,8 +259,12 @@ public:
         if (!documentAttributes(*root, *doc) || !materials(*root, *doc) || !objects(*root, *doc)) {
             return nullptr;
         }
+        int lists = 0;
         for (const TiXmlElement* e = root->FirstChildElement(); e; e = e->NextSiblingElement()) {
             if (e->ValueStr() == "materials" || e->ValueStr() == "objects") {
+                if (++lists > 2 || root->FirstChildElement(e->ValueStr()) != e) {
+                    return fail("<" + e->ValueStr() + "> is given twice");
+                }
                 continue;
             }
             const DocumentSection* section = findSection(e->ValueStr());
@@ -369,6 +373,8 @@ private:
     // `own` names the child elements the caller reads itself.
     bool nodeData(const TiXmlElement& e, HostNode& node, std::initializer_list<const char*> own) {
         loaded_.push_back(&node);
+        // The file's parameters replace a plug-in's first values, also when it has none.
+        node.data().clear();
         for (const TiXmlElement* c = e.FirstChildElement(); c; c = c->NextSiblingElement()) {
             const std::string name = c->ValueStr();
             if (name == "data") {

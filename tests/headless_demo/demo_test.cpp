@@ -95,6 +95,11 @@ TEST_F(DemoTest, FramesOfTheAnimationDiffer) {
 }
 
 TEST_F(DemoTest, GoesThroughADocumentFileUnchanged) {
+    // A plug-in node keeps the file's parameters, not its first values, even when they are none.
+    HostTag* lightTag = doc().searchObject("Key Light")->firstTag();
+    ASSERT_NE(lightTag->pluginData(), nullptr);
+    lightTag->data().clear();
+    lightTag->data().setInt(424242, 1);
     const std::string text = saveDocumentFile(doc());
     host.setDocument(nullptr);
     std::string error;

@@ -230,6 +230,7 @@ TEST(DocumentFile, RefusesFilesThatDoNotFit) {
                       tail,
                   "<animation>: a <track> has a node and a target (position, rotation, scale or "
                   "parameter)"},
+             Case{head + "<objects/><materials/><objects/>" + tail, "<objects> is given twice"},
              Case{head + "<view camera=\"3\"/>" + tail,
                   "<view>: the view's camera is no object of the file"},
          }) {
