@@ -203,7 +203,8 @@ CLI::App* addExportCommand(CLI::App& app, Common& common, int& exitCode) {
         ->required();
     cmd->add_flag("--demo", options->demo, "Export the built-in demo document");
     cmd->add_option("--frames", options->frames,
-                    "Export the frame range FIRST:LAST (each frame overwrites the scene file)");
+                    "Export the frame range FIRST:LAST (each frame overwrites the scene file)")
+        ->type_name("FIRST:LAST");
     cmd->add_flag("--alpha", options->alpha, "Ask the renderer for a foreground alpha channel");
     cmd->add_flag("--clay", options->clay, "Render every material as clay");
     cmd->add_flag("--no-geometry", options->noGeometry, "Write no mesh files");
@@ -212,10 +213,13 @@ CLI::App* addExportCommand(CLI::App& app, Common& common, int& exitCode) {
     cmd->add_flag("--console", options->console, "Start the console renderer")->needs(run);
     cmd->add_option("--master", options->master, "Start the renderer as network master on PORT")
         ->check(CLI::Range(1, 65535))
+        ->type_name("PORT")
         ->needs(run);
-    cmd->add_option("--image", options->image, "The renderer saves its image as FILE.png");
+    cmd->add_option("--image", options->image, "The renderer saves its image as FILE.png")
+        ->type_name("FILE.png");
     cmd->add_option("--renderer", options->renderer,
-                    "The renderer directory (holding zarvex.exe and zarvex_console.exe)");
+                    "The renderer directory (holding zarvex.exe and zarvex_console.exe)")
+        ->type_name("DIR");
     cmd->add_flag("--wait", options->wait, "Wait until the started renderer has ended");
     cmd->callback([&common, &exitCode, options] { exitCode = runExport(common, *options); });
     return cmd;

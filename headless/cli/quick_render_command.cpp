@@ -92,7 +92,8 @@ CLI::App* addQuickRenderCommand(CLI::App& app, Common& common, int& exitCode) {
     cmd->add_option("document", options->document, "The document file (or --demo)");
     cmd->add_flag("--demo", options->demo, "Render the built-in demo document");
     cmd->add_option("--renderer", options->renderer,
-                    "The renderer directory (holding zarvex.exe and zarvex_console.exe)");
+                    "The renderer directory (holding zarvex.exe and zarvex_console.exe)")
+        ->type_name("DIR");
     cmd->add_flag("--wait", options->wait, "Wait until the started renderer has ended");
     cmd->callback([&common, &exitCode, options] { exitCode = runQuickRender(common, *options); });
     return cmd;
