@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs Tolvane on a Debian 12 machine.
 #
-#   ./tolvane.sh demo     install what is missing, build, run the main job on its built-in default
+#   ./tolvane.sh demo     install what is missing, build, export the built-in demo document into
+#                         out/demo/ through "Export and Run" and list what it wrote
 #   ./tolvane.sh test     install what is missing, build, run the whole test suite
 #   ./tolvane.sh build    install what is missing and build only
 #   ./tolvane.sh fuzz TARGET SECONDS   build the fuzz targets with clang and run one of them
@@ -46,7 +47,8 @@ case "${1:-}" in
 demo)
     build
     shift
-    exec "$build_dir/bin/tolvane-host" start "$@"
+    # Further arguments go to the export, e.g. --frames 0:2 or --run --renderer DIR.
+    exec "$build_dir/bin/tolvane-host" export --demo "$top/out/demo/demo.zvs" "$@"
     ;;
 test)
     build
@@ -69,7 +71,7 @@ fuzz)
     exec "$fuzz_dir/bin/fuzz_$target" -max_total_time="$seconds" "$corpus" "$top/fuzz/seeds/$target"
     ;;
 *)
-    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

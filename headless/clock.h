@@ -9,7 +9,10 @@ namespace headless {
 
 class Clock {
 public:
-    Clock() : start_(std::chrono::steady_clock::now()) {}
+    // Real time counts from the system clock's own start (on Linux the boot), as the host's
+    // timer does: two hosts started in quick succession read different times, so that what is
+    // seeded from the timer (the render seed) differs too.
+    Clock() : start_() {}
 
     int32_t now() const;
     void sleep(int32_t ms);

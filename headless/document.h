@@ -1,6 +1,7 @@
 // A document of the headless host: its object tree, its materials and its file.
 #pragma once
 
+#include "headless/animation.h"
 #include "headless/nodes.h"
 #include "headless/render_data.h"
 #include "headless/view.h"
@@ -49,7 +50,27 @@ public:
     HostShader* insertShader(std::unique_ptr<HostShader> shader) override;
     const std::vector<std::unique_ptr<HShader>>& shaders() const { return shaders_; }
 
+    // --- Document time, animation and evaluation (headless/document_time.cpp) ---
+    HostTime time() const override { return time_; }
+    int32_t fps() const override { return fps_; }
+    void setTime(const HostTime& time) override { time_ = time; }
+    // False, leaving the rate as it was, for rates below 1.
+    bool setFps(int32_t fps);
+    // Applies the animation at the current time, then runs the expression of every plug-in tag
+    // in tree order; false when an expression reported failure (the others still run).
+    bool evaluate() override;
+    Animation& animation() { return animation_; }
+    const Animation& animation() const { return animation_; }
+    // The times evaluate ran at, in order.
+    const std::vector<HostTime>& evaluations() const { return evaluations_; }
+
 private:
+    // Document time, animation and evaluation.
+    HostTime time_;
+    int32_t fps_ = 30;
+    Animation animation_;
+    std::vector<HostTime> evaluations_;
+
     std::unique_ptr<HRenderData> renderData_;
     std::vector<std::unique_ptr<HShader>> shaders_;
     bool shown_ = true;

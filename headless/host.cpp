@@ -1,6 +1,7 @@
 #include "headless/host.h"
 
 #include "headless/bitmap.h"
+#include "headless/dialog_window.h"
 #include "plugin/host/dialog.h"
 #include "plugin/host/hierarchy.h"
 #include "plugin/host/host_ids.h"
@@ -280,9 +281,13 @@ void HeadlessHost::messageDialog(const std::string& text) {
 }
 
 bool HeadlessHost::questionDialog(const std::string& text) {
-    const std::optional<std::string> answer = ui_.next();
+    const std::optional<std::string> answer = ui_.take(UiPrompt::Kind::Question, text);
     const bool yes = answer && *answer == "yes";
     ui_.record({UiPrompt::Kind::Question, text, answer.value_or(""), !answer});
+    if (consoleEcho_ != nullptr) {
+        *consoleEcho_ << "[" << promptName(UiPrompt::Kind::Question) << "] " << text << " -> "
+                      << (answer ? *answer : std::string("cancelled")) << '\n';
+    }
     return yes;
 }
 
@@ -290,9 +295,12 @@ bool HeadlessHost::fileSelect(HostFileSelect kind, const std::string& title, Hos
     const UiPrompt::Kind promptKind = kind == HostFileSelect::Load   ? UiPrompt::Kind::LoadFile
                                       : kind == HostFileSelect::Save ? UiPrompt::Kind::SaveFile
                                                                      : UiPrompt::Kind::Directory;
-    const std::optional<std::string> answer = ui_.next();
+    const std::optional<std::string> answer = ui_.take(promptKind, title);
     if (!answer) {
         ui_.record({promptKind, title, std::string(), true});
+        if (consoleEcho_ != nullptr) {
+            *consoleEcho_ << "[" << promptName(promptKind) << "] " << title << " -> cancelled\n";
+        }
         return false;
     }
     // A native path is shown to the plug-in as the host shows every path: Windows text.
@@ -300,15 +308,68 @@ bool HeadlessHost::fileSelect(HostFileSelect kind, const std::string& title, Hos
         !answer->empty() && answer->front() == '/' ? drives_.toWindows(*answer) : *answer;
     file = HostFilename(text);
     ui_.record({promptKind, title, text, false});
+    if (consoleEcho_ != nullptr) {
+        *consoleEcho_ << "[" << promptName(promptKind) << "] " << title << " -> " << text << '\n';
+    }
     return true;
 }
 
 bool HeadlessHost::openDialog(GeDialog& dialog, bool modal) {
-    // No dialog layouts are available to build a window from, so the dialog cannot open.
-    (void)dialog;
-    (void)modal;
-    ui_.record({UiPrompt::Kind::Dialog, std::string(), std::string(), true});
-    return false;
+    HDialogWindow window(resources_, dialog);
+    dialog.attachHostDialog(&window);
+    UiPrompt prompt{UiPrompt::Kind::Dialog, "dialog", std::string(), true};
+    auto echo = [this, &prompt](const std::string& line) {
+        if (consoleEcho_ != nullptr) {
+            *consoleEcho_ << "[" << prompt.text << "] " << line << '\n';
+        }
+    };
+    // A dialog whose layout or first values fail does not open.
+    const bool opened = dialog.createLayout() && window.isOpen() && dialog.initValues();
+    prompt.text = "dialog " + std::to_string(window.resourceId());
+    if (!opened) {
+        prompt.error = "the dialog did not open";
+        echo(prompt.error);
+        dialog.attachHostDialog(nullptr);
+        ui_.record(std::move(prompt));
+        return false;
+    }
+    if (std::optional<DialogScript> script = ui_.takeDialog(window.resourceId())) {
+        for (const DialogStep& step : script->steps) {
+            if (!window.isOpen()) {
+                break;
+            }
+            const bool isSet = step.action == DialogStep::Action::Set;
+            const std::string gadget =
+                step.gadget != 0 ? std::to_string(step.gadget) : step.gadgetName;
+            const std::string text = isSet ? "set " + gadget + " " + step.value : "press " + gadget;
+            echo(text);
+            prompt.steps.push_back(text);
+            const int32_t id = step.gadget != 0 ? step.gadget : window.gadgetId(step.gadgetName);
+            std::string error = id == 0 ? "dialog " + std::to_string(window.resourceId()) +
+                                              " has no gadget named " + step.gadgetName
+                                        : std::string();
+            const bool done =
+                id != 0 && (isSet ? window.set(id, step.value, error) : window.press(id, error));
+            if (!done) {
+                prompt.error = error;
+                echo(error);
+                break;
+            }
+        }
+        if (script->driver && window.isOpen() && prompt.error.empty()) {
+            script->driver(window);
+        }
+    }
+    // A script that has run out leaves the user nothing to do but close the window.
+    if (window.isOpen()) {
+        window.closeByUser();
+    }
+    dialog.attachHostDialog(nullptr);
+    prompt.answer = window.result() ? "true" : "false";
+    prompt.cancelled = !window.result();
+    echo(std::string("closed with ") + prompt.answer);
+    ui_.record(std::move(prompt));
+    return modal ? window.result() : true;
 }
 
 std::string HeadlessHost::nativePath(const HostFilename& file) const {
@@ -377,7 +438,64 @@ std::vector<std::string> HeadlessHost::listDirectory(const HostFilename& directo
 
 bool HeadlessHost::executeFile(const HostFilename& file) {
     executions_.push_back(file.text());
-    return fileExists(file, false);
+    if (file.empty() || !fileExists(file, false)) {
+        return false;
+    }
+    // The system's default action: a command script runs; other files have no program here
+    // that would open them.
+    if (!file.checkSuffix("cmd") && !file.checkSuffix("bat")) {
+        return true;
+    }
+    std::string text;
+    if (!readFile(file, text)) {
+        return false;
+    }
+    ScriptRun run;
+    run.file = file.text();
+    const std::string scriptName = file.file().text();
+    CmdInterpreter interpreter(drives_, [this](ProgramStart& start) {
+        launchProgram(start);
+        if (start.started) {
+            children_.add(start.pid);
+        }
+    });
+    interpreter.run(text, fs::path(nativePath(file)).parent_path().string(), run);
+    if (consoleEcho_ != nullptr) {
+        for (const std::string& line : run.output) {
+            *consoleEcho_ << "[" << scriptName << "] " << line << '\n';
+        }
+        for (const ProgramStart& start : run.starts) {
+            *consoleEcho_ << "[start" << (start.belowNormal ? " /belownormal" : "") << "] "
+                          << start.program;
+            for (const std::string& argument : start.arguments) {
+                *consoleEcho_ << ' ' << argument;
+            }
+            *consoleEcho_ << (start.started ? "" : " (" + start.error + ")") << '\n';
+        }
+    }
+    scriptRuns_.push_back(std::move(run));
+    return true;
+}
+
+bool HeadlessHost::renameFile(const HostFilename& from, const HostFilename& to) {
+    const std::string source = nativePath(from);
+    const std::string target = nativePath(to);
+    std::error_code ec;
+    if (source.empty() || target.empty() || !fs::is_regular_file(source, ec)) {
+        return false;
+    }
+    // rename(2) replaces the target in one step.
+    fs::rename(source, target, ec);
+    return !ec;
+}
+
+bool HeadlessHost::removeFile(const HostFilename& file) {
+    const std::string native = nativePath(file);
+    std::error_code ec;
+    if (native.empty() || !fs::is_regular_file(native, ec)) {
+        return false;
+    }
+    return fs::remove(native, ec);
 }
 
 std::unique_ptr<HostDocument> HeadlessHost::createDocument() {

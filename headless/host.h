@@ -3,6 +3,7 @@
 #pragma once
 
 #include "headless/clock.h"
+#include "headless/cmd_interpreter.h"
 #include "headless/document.h"
 #include "headless/drive_map.h"
 #include "headless/resources.h"
@@ -120,6 +121,18 @@ public:
     std::string nativePath(const HostFilename& file) const override;
     bool executeFile(const HostFilename& file) override;
 
+    // --- Scripts, programs, files, cursor and refresh (the export road) ---
+    // Every command script executed, with what its window showed and the programs it started.
+    const std::vector<ScriptRun>& scriptRuns() const { return scriptRuns_; }
+    // Waits until every program the scripts started has ended.
+    void waitForPrograms() { children_.waitAll(); }
+    bool renameFile(const HostFilename& from, const HostFilename& to) override;
+    bool removeFile(const HostFilename& file) override;
+    void setCursor(int32_t cursor) override { cursors_.push_back(cursor); }
+    void refresh(HostRefresh what) override { refreshes_.push_back(what); }
+    const std::vector<int32_t>& cursors() const { return cursors_; }
+    const std::vector<HostRefresh>& refreshes() const { return refreshes_; }
+
     int32_t timerMs() override { return clock_.now(); }
     void sleepMs(int32_t ms) override { clock_.sleep(ms); }
 
@@ -170,6 +183,11 @@ private:
     std::vector<RegisteredPlugin> plugins_;
     std::vector<std::string> executions_;
     std::unique_ptr<HDocument> document_;
+    // The export road.
+    std::vector<ScriptRun> scriptRuns_;
+    ChildProcesses children_;
+    std::vector<int32_t> cursors_;
+    std::vector<HostRefresh> refreshes_;
 };
 
 } // namespace headless

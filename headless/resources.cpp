@@ -163,6 +163,11 @@ bool ResourceSet::load(const std::string& resDirectory, std::string& error) {
             descriptions[resource.name] = std::move(resource);
         }
     }
+    std::map<int32_t, DialogResource> dialogs;
+    if (!loadDialogResources(resDirectory + "/dialogs", dialogs, error)) {
+        return false;
+    }
+    dialogs_ = std::move(dialogs);
     strings_ = std::move(strings);
     descriptions_ = std::move(descriptions);
     loaded_ = true;
@@ -173,6 +178,7 @@ void ResourceSet::clear() {
     loaded_ = false;
     strings_.clear();
     descriptions_.clear();
+    dialogs_.clear();
 }
 
 std::string ResourceSet::string(int32_t id) const {
@@ -183,6 +189,11 @@ std::string ResourceSet::string(int32_t id) const {
 const DescriptionResource* ResourceSet::description(const std::string& name) const {
     const auto it = descriptions_.find(name);
     return it == descriptions_.end() ? nullptr : &it->second;
+}
+
+const DialogResource* ResourceSet::dialog(int32_t id) const {
+    const auto it = dialogs_.find(id);
+    return it == dialogs_.end() ? nullptr : &it->second;
 }
 
 } // namespace headless

@@ -3,6 +3,8 @@
 // are the headless host's own; docs/headless-host.md describes them.
 #pragma once
 
+#include "headless/dialog_resource.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -40,9 +42,9 @@ struct DescriptionResource {
 
 class ResourceSet {
 public:
-    // Loads `res/strings.xml` and every `res/description/*.xml` below `resDirectory` (a native
-    // path). False, with a reason in `error`, when the string table is missing or any file does
-    // not parse; the set is then empty.
+    // Loads `res/strings.xml`, every `res/description/*.xml` and every `res/dialogs/*.xml`
+    // below `resDirectory` (a native path). False, with a reason in `error`, when the string table
+    // is missing or any file does not parse; the set is then empty.
     bool load(const std::string& resDirectory, std::string& error);
     void clear();
     bool loaded() const { return loaded_; }
@@ -50,8 +52,13 @@ public:
     // Empty when missing.
     std::string string(int32_t id) const;
     const DescriptionResource* description(const std::string& name) const;
+    // The dialog layout of that resource ID (from `res/dialogs/*.xml`), or null.
+    const DialogResource* dialog(int32_t id) const;
 
 private:
+    // Dialog layouts by resource ID.
+    std::map<int32_t, DialogResource> dialogs_;
+
     bool loaded_ = false;
     std::map<int32_t, std::string> strings_;
     std::map<std::string, DescriptionResource> descriptions_;

@@ -17,5 +17,8 @@ std::string defaultPluginDirectory();
 
 // Each returns the subcommand it added; the subcommand's callback sets `exitCode`.
 CLI::App* addStartCommand(CLI::App& app, Common& common, int& exitCode);
+CLI::App* addExportCommand(CLI::App& app, Common& common, int& exitCode);
+CLI::App* addQuickRenderCommand(CLI::App& app, Common& common, int& exitCode);
+CLI::App* addSaveDemoCommand(CLI::App& app, Common& common, int& exitCode);
 
 } // namespace headless::cli

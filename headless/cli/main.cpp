@@ -30,6 +30,9 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     int exitCode = 0;
     addStartCommand(app, common, exitCode);
+    addExportCommand(app, common, exitCode);
+    addQuickRenderCommand(app, common, exitCode);
+    addSaveDemoCommand(app, common, exitCode);
     CLI11_PARSE(app, argc, argv);
     return exitCode;
 }

@@ -81,6 +81,23 @@ struct ShaderRegistration {
 // File chooser kinds.
 enum class HostFileSelect { Load, Save, Directory };
 
+// --- Busy pointer and refresh calls (commands that run an export) ---
+// The mouse pointer shapes a command can ask for; their values are the host's.
+namespace HostCursor {
+constexpr int32_t kBusy = 3;
+} // namespace HostCursor
+
+// What a command asks the host to bring up to date after it changed the document, in the order
+// an export job makes the three calls.
+enum class HostRefresh {
+    // The update message (7) to the active document: caches and dependent data are rebuilt.
+    DocumentUpdate = 0,
+    // The event update (value 0): every part of the interface redraws what changed.
+    Event = 1,
+    // The views redraw.
+    Views = 2,
+};
+
 class HostApplication {
 public:
     virtual ~HostApplication() = default;
@@ -128,6 +145,16 @@ public:
     virtual std::string nativePath(const HostFilename& file) const = 0;
     // Opens `file` with the system's default action (a command script runs).
     virtual bool executeFile(const HostFilename& file) = 0;
+
+    // --- Atomic replacement of files, busy pointer and refresh (the settings file, commands) ---
+    // Renames `from` to `to`, replacing `to` if it exists, in one step: a reader sees either the
+    // old or the new `to`, never a part of it. False when it could not be done.
+    virtual bool renameFile(const HostFilename& from, const HostFilename& to) = 0;
+    // Deletes a file (not a directory); false when it did not exist or could not be deleted.
+    virtual bool removeFile(const HostFilename& file) = 0;
+    // Sets the mouse pointer (HostCursor), for example to busy while a command works.
+    virtual void setCursor(int32_t cursor) = 0;
+    virtual void refresh(HostRefresh what) = 0;
 
     // Milliseconds since an arbitrary start.
     virtual int32_t timerMs() = 0;

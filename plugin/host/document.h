@@ -48,4 +48,14 @@ public:
     // Makes `shader` a shader of the document itself (not of a material); the document owns it
     // then. Null when it cannot be inserted.
     virtual HostShader* insertShader(std::unique_ptr<HostShader> shader) = 0;
+
+    // --- Document time and evaluation (the export job's frame loop, quick render) ---
+    // The current time and the frames per second (at least 1) it converts to frames at.
+    virtual HostTime time() const = 0;
+    virtual int32_t fps() const = 0;
+    // Moves the current time; nothing is evaluated until evaluate is called.
+    virtual void setTime(const HostTime& time) = 0;
+    // Brings the document to its current time: animation tracks applied, then the expressions
+    // of the tags run. False when an expression failed.
+    virtual bool evaluate() = 0;
 };
