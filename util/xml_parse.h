@@ -17,15 +17,19 @@
 // settings and resource files stay below ten levels.
 constexpr int kMaxXmlNestingDepth = 256;
 
-// Largest element nesting depth in `text`, counted by a scan that skips comments, CDATA sections,
-// declarations and quoted attribute values. Never less than the depth TinyXML would recurse to.
-// Does not throw.
+// Deepest element nesting that TinyXML's recursive parser reaches on `text`, found by a scan
+// that follows TinyXML's own rules (declarations and processing instructions ending at the first
+// '>', UTF-8 sequences, character references, quoted attribute values) without recursing, so it
+// is safe on any text. Where TinyXML would stop with an error the count stops too. Does not
+// throw except std::bad_alloc.
 int xmlNestingDepth(const std::string& text);
 
 // Parses `text` into `document`, replacing what it held.
 //
 // Returns true when the text nests no deeper than kMaxXmlNestingDepth, holds no NUL byte, parses
-// without error and yields at least one element; several top-level elements side by side are
-// allowed. On false, `document` is cleared: callers never see a partial tree, and must not save
-// the document back over the file the text came from. Does not throw.
+// without error up to its end and yields at least one element; several top-level elements side
+// by side are allowed. Text after the last top-level node that TinyXML would silently leave
+// unread (for example "<a/>junk<b/>", which would lose b) is a failure too. On false,
+// `document` is cleared: callers never see a partial tree, and must not save the document back
+// over the file the text came from. Does not throw except std::bad_alloc.
 bool parseXmlDocument(const std::string& text, TiXmlDocument& document);
