@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace headless {
 
@@ -38,7 +39,31 @@ public:
 
     HostNode* findNode(uint64_t uid) const override;
 
+    // --- Selection, undo, settings and messages (headless/editing.cpp).
+    std::vector<HostObject*> activeObjects(bool children) const override;
+    void setSelected(HostObject* object, bool selected) override;
+    bool startUndo() override;
+    bool addUndo(HostUndo kind, HostNode* node) override;
+    bool endUndo() override;
+    HostContainer& settings() override { return settings_; }
+    void message(int32_t type) override { messages_.push_back(type); }
+    struct UndoRecord {
+        HostUndo kind;
+        uint64_t node;
+    };
+    // Closed undo steps, oldest first.
+    const std::vector<std::vector<UndoRecord>>& undoSteps() const { return undoSteps_; }
+    // Reverts the newest step: nodes it created are removed and freed. False when none is left.
+    bool undo();
+    const std::vector<int32_t>& messages() const { return messages_; }
+
 private:
+    std::vector<std::vector<UndoRecord>> undoSteps_;
+    std::vector<UndoRecord> openUndo_;
+    bool undoOpen_ = false;
+    HostContainer settings_;
+    std::vector<int32_t> messages_;
+
     std::unique_ptr<HView> view_ = std::make_unique<HView>();
     ObjectList objects_;
     HMaterial* firstMaterial_ = nullptr;

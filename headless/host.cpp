@@ -1,6 +1,7 @@
 #include "headless/host.h"
 
 #include "headless/bitmap.h"
+#include "headless/evaluation.h"
 #include "plugin/host/dialog.h"
 #include "plugin/host/hierarchy.h"
 #include "plugin/host/host_ids.h"
@@ -393,6 +394,8 @@ std::unique_ptr<HostObject> HeadlessHost::createObject(int32_t type) {
     if (p != nullptr && !object->attachPlugin(p->allocator())) {
         return nullptr;
     }
+    // Copies of the object need a plug-in instance of their own.
+    object->setAllocator(p != nullptr ? p->allocator : nullptr);
     return object;
 }
 
@@ -405,6 +408,7 @@ std::unique_ptr<HostTag> HeadlessHost::createTag(int32_t type) {
     if (p != nullptr && !tag->attachPlugin(p->allocator())) {
         return nullptr;
     }
+    tag->setAllocator(p != nullptr ? p->allocator : nullptr);
     return tag;
 }
 
@@ -473,10 +477,33 @@ bool walkObjects(Hierarchy& walker, HostObject* first, const HostMatrix& parent,
 
 } // namespace
 
+std::unique_ptr<HostObject> HeadlessHost::modelingCommand(int32_t command, HostDocument* doc,
+                                                          HostObject* op) {
+    auto* object = dynamic_cast<HObject*>(op);
+    if (command != HostModeling::kCurrentStateToObject || object == nullptr ||
+        (doc != nullptr && object->document() != doc)) {
+        return nullptr;
+    }
+    return currentStateToObject(*object);
+}
+
+void HeadlessHost::evaluate() {
+    evaluateDocument(*document_);
+}
+
+void HeadlessHost::drawViews() {
+    document_->view().clearLines();
+    drawDocument(*document_, document_->view());
+}
+
 bool HeadlessHost::runHierarchy(Hierarchy& walker, HostDocument* doc, bool, Real, int32_t,
                                 void* startData) {
     if (doc == nullptr) {
         return false;
+    }
+    // The walk builds the caches it passes, as the host's evaluation does.
+    if (auto* own = dynamic_cast<HDocument*>(doc)) {
+        evaluateDocument(*own);
     }
     return walkObjects(walker, doc->firstObject(), HostMatrix(), startData);
 }

@@ -133,6 +133,16 @@ public:
     bool runHierarchy(Hierarchy& walker, HostDocument* doc, bool spline, Real levelOfDetail,
                       int32_t flags, void* startData) override;
 
+    // --- Geometry commands and evaluation (headless/evaluation.cpp, headless/geometry.cpp).
+    std::unique_ptr<HostObject> modelingCommand(int32_t command, HostDocument* doc,
+                                                HostObject* op) override;
+    void eventAdd() override { ++events_; }
+    int events() const { return events_; }
+    // Rebuilds every cache of the active document, as the host does before it draws or renders.
+    void evaluate();
+    // The editor's object drawing pass into the active document's view.
+    void drawViews();
+
 private:
     bool acceptRegistration(int32_t id, const std::string& name) const;
     const RegisteredPlugin* registered(int32_t id, PluginKind kind) const;
@@ -150,6 +160,7 @@ private:
     std::vector<RegisteredPlugin> plugins_;
     std::vector<std::string> executions_;
     std::unique_ptr<HDocument> document_;
+    int events_ = 0;
 };
 
 } // namespace headless

@@ -142,6 +142,14 @@ public:
 
     virtual bool runHierarchy(Hierarchy& walker, HostDocument* doc, bool spline, Real levelOfDetail,
                               int32_t flags, void* startData) = 0;
+
+    // --- Geometry commands.
+    // A modeling command (HostModeling) on `op` of `doc`: the object it makes, owned by the
+    // caller, or null when the command is unknown or fails.
+    virtual std::unique_ptr<HostObject> modelingCommand(int32_t command, HostDocument* doc,
+                                                        HostObject* op) = 0;
+    // Asks the host to redraw and refresh its managers after a change.
+    virtual void eventAdd() = 0;
 };
 
 // The root the plug-in received, for code that has no other way to the host.
