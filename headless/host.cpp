@@ -2,6 +2,7 @@
 
 #include "headless/bitmap.h"
 #include "headless/evaluation.h"
+#include "headless/primitives.h"
 #include "plugin/host/dialog.h"
 #include "plugin/host/hierarchy.h"
 #include "plugin/host/host_ids.h"
@@ -20,8 +21,10 @@ namespace headless {
 namespace {
 
 const std::set<int32_t> kHostObjectTypes = {
-    HostType::kPolygonObject, HostType::kLight,  HostType::kCamera, HostType::kNull,
-    HostType::kCube,          HostType::kSphere, HostType::kPlane};
+    HostType::kPolygonObject, HostType::kLight, HostType::kCamera, HostType::kNull, HostType::kCube,
+    HostType::kSphere, HostType::kPlane,
+    // Geometry (headless/primitives.cpp).
+    HostType::kSubdivisionGenerator, HostType::kTwistDeformer};
 const std::set<int32_t> kHostTagTypes = {HostType::kPhongTag, HostType::kTextureTag,
                                          HostType::kUvwTag, HostType::kPolygonSelectionTag};
 const std::set<int32_t> kHostMaterialTypes = {HostType::kStandardMaterial};
@@ -396,6 +399,7 @@ std::unique_ptr<HostObject> HeadlessHost::createObject(int32_t type) {
     }
     // Copies of the object need a plug-in instance of their own.
     object->setAllocator(p != nullptr ? p->allocator : nullptr);
+    writeInitialParameters(*object);
     return object;
 }
 

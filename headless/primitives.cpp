@@ -255,6 +255,34 @@ bool isPrimitive(int32_t type) {
     return type == HostType::kCube || type == HostType::kSphere || type == HostType::kPlane;
 }
 
+void writeInitialParameters(HObject& object) {
+    HostContainer& d = object.data();
+    switch (object.type()) {
+    case HostType::kCube:
+        d.setVector(CubeParam::kSize, {kDefaultCubeSize, kDefaultCubeSize, kDefaultCubeSize});
+        break;
+    case HostType::kSphere:
+        d.setReal(SphereParam::kRadius, kDefaultSphereRadius);
+        d.setInt(SphereParam::kSegments, kDefaultSphereSegments);
+        break;
+    case HostType::kPlane:
+        d.setReal(PlaneParam::kWidth, kDefaultPlaneSize);
+        d.setReal(PlaneParam::kHeight, kDefaultPlaneSize);
+        d.setInt(PlaneParam::kWidthSegments, kDefaultPlaneSegments);
+        d.setInt(PlaneParam::kHeightSegments, kDefaultPlaneSegments);
+        d.setInt(PlaneParam::kOrientation, kDefaultPlaneOrientation);
+        break;
+    case HostType::kSubdivisionGenerator:
+        d.setInt(SubdivisionGeneratorParam::kLevel, 1);
+        break;
+    case HostType::kTwistDeformer:
+        d.setReal(TwistDeformerParam::kAnglePerUnit, 0.0f);
+        break;
+    default:
+        break;
+    }
+}
+
 std::unique_ptr<HObject> buildPrimitive(const HObject& primitive) {
     const HostContainer& d = primitive.data();
     switch (primitive.type()) {

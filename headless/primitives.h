@@ -21,6 +21,10 @@ constexpr int32_t kMaxSubdivisionLevel = 6;
 // True for the types whose cache buildPrimitive makes.
 bool isPrimitive(int32_t type);
 
+// Writes the parameters a new object of its type starts with (primitives, the subdivision
+// generator, the twist deformer); other types are left alone.
+void writeInitialParameters(HObject& object);
+
 // The polygon object a primitive's parameters describe, centred on the primitive's origin, with a
 // UVW tag of its own mapping, the primitive's Phong tag copied, and the primitive's name. The
 // front faces point outward (the cross product of a polygon's diagonals). Null for other types.
