@@ -26,6 +26,19 @@ const HObject* polygonState(const HObject& o) {
     return nullptr;
 }
 
+// Where the points of `state` (polygonState of `o`) sit in `o`'s coordinates.
+HostMatrix stateMatrix(const HObject& o, const HObject& state) {
+    if (&state == &o) {
+        return HostMatrix();
+    }
+    if (state.cacheOwner() == &o) {
+        return state.localMatrix();
+    }
+    // The deformed copy of the top object of o's cache.
+    const HObject* top = o.cacheFirst();
+    return top != nullptr ? top->localMatrix() * state.localMatrix() : state.localMatrix();
+}
+
 std::unique_ptr<HObject> generatedCache(HObject& object, int32_t generateFlags) {
     if (!object.enabled()) {
         return nullptr;
@@ -44,9 +57,7 @@ std::unique_ptr<HObject> generatedCache(HObject& object, int32_t generateFlags) 
                 subdivide(*input, object.data().getInt(SubdivisionGeneratorParam::kLevel, 1));
             // The input's points are in its own coordinates, which sit at its matrix below the
             // generator (a deformed copy lies at the identity below its object).
-            result->setLocalMatrix(input == child || input->cacheOwner() == child
-                                       ? child->localMatrix() * input->localMatrix()
-                                       : child->localMatrix());
+            result->setLocalMatrix(child->localMatrix() * stateMatrix(*child, *input));
             return result;
         }
         return nullptr;
