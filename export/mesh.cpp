@@ -46,6 +46,16 @@ uint64_t hashVec(uint64_t h, const ZarvexVec3& v) {
     return mix(mix(mix(h, floatBits(v.x)), floatBits(v.y)), floatBits(v.z));
 }
 
+// Spreads every input bit over the low bits that choose the slot: floats of whole numbers have
+// long runs of zero bits, which a multiply alone leaves in the low bits.
+uint64_t finish(uint64_t h) {
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    return h ^ (h >> 33);
+}
+
 constexpr std::size_t kMinSlots = 64;
 
 } // namespace
@@ -109,7 +119,7 @@ uint32_t HashMeshDeduplicator::vertex(ZarvexMesh& mesh, const ZarvexVec3& positi
                                       const ZarvexVec3& normal, bool smoothed) {
     const auto hashOf = [&](const ZarvexVec3& p, const ZarvexVec3* n) {
         const uint64_t h = hashVec(0x243F6A8885A308D3ull, p);
-        return n != nullptr ? hashVec(h, *n) : h;
+        return finish(n != nullptr ? hashVec(h, *n) : h);
     };
     if ((vertices_.used + 1) * 2 > vertices_.slots.size()) {
         rehash(vertices_.slots, mesh.verts.size(), [&](std::size_t e) {
@@ -136,7 +146,7 @@ uint32_t HashMeshDeduplicator::vertex(ZarvexMesh& mesh, const ZarvexVec3& positi
 
 uint32_t HashMeshDeduplicator::uv(ZarvexMesh& mesh, const ZarvexUVPair& uv) {
     const auto hashOf = [](const ZarvexUVPair& t) {
-        return mix(mix(0x13198A2E03707344ull, floatBits(t.u)), floatBits(t.v));
+        return finish(mix(mix(0x13198A2E03707344ull, floatBits(t.u)), floatBits(t.v)));
     };
     if ((uvs_.used + 1) * 2 > uvs_.slots.size()) {
         rehash(uvs_.slots, mesh.uv_pairs.size(),
@@ -432,12 +442,22 @@ int32_t ZarvexSceneExporter::gatherMesh(MeshGatherer& gatherer, HostObject* obje
     HashMeshDeduplicator ownDeduplicator;
     MeshDeduplicator& dedup =
         gatherer.deduplicator != nullptr ? *gatherer.deduplicator : ownDeduplicator;
-    dedup.reserve(polygons.size() * 4);
+    dedup.reserve(std::max(points.size(), polygons.size()));
     mesh.triangles.reserve(polygons.size() * 2);
+
+    // Corners of one point mostly share their vertex and often their UV: the entry last found
+    // for a point is checked first. An entry equal to the key is the only one, so this finds
+    // exactly what the look-up would, without hashing.
+    constexpr uint32_t kNone = 0xFFFFFFFFu;
+    std::vector<uint32_t> vertexOfPoint(points.size(), kNone);
+    std::vector<uint32_t> uvOfPoint(points.size(), kNone);
 
     const float scale = gatherer.scale;
     const auto pointAt = [&](int32_t i) {
         return i >= 0 && std::size_t(i) < points.size() ? points[std::size_t(i)] : Vector();
+    };
+    const auto sameVec = [](const ZarvexVec3& a, const ZarvexVec3& b) {
+        return a.x == b.x && a.y == b.y && a.z == b.z;
     };
     // Corner k (0 a, 1 b, 2 c, 3 d) of polygon p: its vertex and UV indices.
     const auto corner = [&](std::size_t p, int32_t point, int k, uint32_t& vertex, uint32_t& uv,
@@ -449,8 +469,28 @@ int32_t ZarvexSceneExporter::gatherMesh(MeshGatherer& gatherer, HostObject* obje
             const Vector& n = phong[p * 4 + std::size_t(k)];
             normal = normalizedMeshNormal({n.x, n.z, n.y});
         }
-        vertex = dedup.vertex(mesh, position, normal, smoothed);
-        uv = dedup.uv(mesh, {t.x, 1.0f - t.y});
+        const bool known = point >= 0 && std::size_t(point) < points.size();
+        const uint32_t cachedVertex = known ? vertexOfPoint[std::size_t(point)] : kNone;
+        if (cachedVertex != kNone && sameVec(mesh.verts[cachedVertex], position) &&
+            (!smoothed || sameVec(mesh.normals[cachedVertex], normal))) {
+            vertex = cachedVertex;
+        } else {
+            vertex = dedup.vertex(mesh, position, normal, smoothed);
+            if (known) {
+                vertexOfPoint[std::size_t(point)] = vertex;
+            }
+        }
+        const ZarvexUVPair pair{t.x, 1.0f - t.y};
+        const uint32_t cachedUv = known ? uvOfPoint[std::size_t(point)] : kNone;
+        if (cachedUv != kNone && mesh.uv_pairs[cachedUv].u == pair.u &&
+            mesh.uv_pairs[cachedUv].v == pair.v) {
+            uv = cachedUv;
+        } else {
+            uv = dedup.uv(mesh, pair);
+            if (known) {
+                uvOfPoint[std::size_t(point)] = uv;
+            }
+        }
     };
 
     for (const PolygonGroup& group : polygonGroups(object, int32_t(polygons.size()))) {
