@@ -26,6 +26,15 @@ const HObject* polygonState(const HObject& o) {
     return nullptr;
 }
 
+// The generator's input and everything its own caches hold: their result is in the generator's
+// cache already.
+void markInput(HObject& object) {
+    object.setBit(HostBit::kGeneratorInput, true);
+    for (HObject* cached : {object.cacheFirst(), object.deformCacheFirst()}) {
+        forEachObject(cached, [](HostObject* o) { o->setBit(HostBit::kGeneratorInput, true); });
+    }
+}
+
 // Where the points of `state` (polygonState of `o`) sit in `o`'s coordinates.
 HostMatrix stateMatrix(const HObject& o, const HObject& state) {
     if (&state == &o) {
@@ -52,7 +61,7 @@ std::unique_ptr<HObject> generatedCache(HObject& object, int32_t generateFlags) 
             if (input == nullptr) {
                 continue;
             }
-            child->setBit(HostBit::kGeneratorInput, true);
+            markInput(*child);
             std::unique_ptr<HObject> result =
                 subdivide(*input, object.data().getInt(SubdivisionGeneratorParam::kLevel, 1));
             // The input's points are in its own coordinates, which sit at its matrix below the

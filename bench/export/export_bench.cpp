@@ -8,8 +8,10 @@
 #include "headless/host.h"
 #include "objects/instance.h"
 #include "objects/instance_ids.h"
+#include "plugin/host/geometry.h"
 #include "plugin/host/host_ids.h"
 #include "plugin/plugin_ids.h"
+#include "util/xml_parse.h"
 
 #include <benchmark/benchmark.h>
 
@@ -267,6 +269,80 @@ BENCHMARK(BM_ExportDocument)
     ->Args({100000, 1})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);
+
+// A scene of about 400,000 triangles through the whole export: a smoothed plane, a subdivided
+// cube, a deformed sphere and instances of them. Each run reads every mesh file back and checks
+// its counts against the console's summary lines.
+void BM_ExportLargeScene(benchmark::State& state) {
+    headless::HeadlessHost& host = bench().host;
+    auto doc = std::make_unique<headless::HDocument>();
+    const auto insert = [&](int32_t type, const std::string& name, HostObject* parent) {
+        std::unique_ptr<HostObject> o = host.createObject(type);
+        o->setName(name);
+        return doc->insertObject(std::move(o), parent, nullptr);
+    };
+    HostObject* plane = insert(HostType::kPlane, "Floor", nullptr);
+    plane->data().setInt(PlaneParam::kWidthSegments, 400);
+    plane->data().setInt(PlaneParam::kHeightSegments, 400);
+    plane->insertTag(host.createTag(HostType::kPhongTag), nullptr);
+    HostObject* generator = insert(HostType::kSubdivisionGenerator, "Smooth cube", nullptr);
+    generator->data().setInt(SubdivisionGeneratorParam::kLevel, 5);
+    insert(HostType::kCube, "Cube", generator);
+    HostObject* sphere = insert(HostType::kSphere, "Twisted sphere", nullptr);
+    sphere->data().setInt(SphereParam::kSegments, 160);
+    insert(HostType::kTwistDeformer, "Twist", sphere)
+        ->data()
+        .setReal(TwistDeformerParam::kAnglePerUnit, 0.01f);
+    for (HostObject* linked : {generator, sphere}) {
+        std::unique_ptr<HostObject> instance = host.createObject(PluginId::kInstance);
+        instance->data().setLink(INSTANCE_LINK, linked);
+        doc->insertObject(std::move(instance), nullptr, nullptr);
+    }
+    ZarvexSceneExporter exporter;
+    exporter.configureExport(doc.get(), HostFilename("D:\\out\\large.zvs"), false, false, false);
+    int64_t triangles = 0;
+    for (auto _ : state) {
+        host.clearConsole();
+        if (exporter.exportScene() != 1) {
+            state.SkipWithError("export failed");
+            return;
+        }
+        state.PauseTiming();
+        std::vector<std::string> summaries;
+        for (const std::string& line : host.consoleLines()) {
+            if (line.rfind("--Exported mesh: ", 0) == 0) {
+                summaries.push_back(line);
+            }
+        }
+        std::string text;
+        TiXmlDocument scene;
+        host.readFile(HostFilename("D:\\out\\large.zvs"), text);
+        parseXmlDocument(text, scene);
+        std::size_t k = 0;
+        triangles = 0;
+        for (const TiXmlElement* mesh = scene.FirstChildElement("scene")->FirstChildElement("mesh");
+             mesh != nullptr; mesh = mesh->NextSiblingElement("mesh"), ++k) {
+            const char* path =
+                mesh->FirstChildElement("external")->FirstChildElement("path")->GetText();
+            ZarvexMesh read;
+            readMeshFile(host.nativePath(HostFilename(path)), read);
+            const std::string counts = ", " + std::to_string(read.triangles.size()) + " Tris, " +
+                                       std::to_string(read.verts.size()) + " Vertices, " +
+                                       std::to_string(read.uv_pairs.size()) + " UVs.";
+            if (k >= summaries.size() || summaries[k].find(counts) == std::string::npos) {
+                state.SkipWithError("a mesh file does not match its console line");
+                return;
+            }
+            triangles += int64_t(read.triangles.size());
+        }
+        state.counters["mesh files"] = double(k);
+        state.ResumeTiming();
+    }
+    state.counters["triangles"] = double(triangles);
+    state.counters["triangles/s"] =
+        benchmark::Counter(double(triangles), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_ExportLargeScene)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
 

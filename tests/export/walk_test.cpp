@@ -35,6 +35,15 @@ TEST_F(Walk, GeneratorInputIsNeitherExportedNorCounted) {
     EXPECT_EQ(readMesh("room-2.zvmesh").triangles.size(), 12u);
 }
 
+TEST_F(Walk, GeneratorInputWithACacheOfItsOwnIsNotExported) {
+    headless::HObject* generator = add(HostType::kSubdivisionGenerator, "Subdivided");
+    add(HostType::kCube, "Input primitive", generator);
+    ASSERT_EQ(exportTo(), 1);
+    ASSERT_EQ(elements("mesh").size(), 1u);
+    EXPECT_EQ(childText(elements("mesh")[0], "name"), "room-1.zvmesh");
+    EXPECT_EQ(readMesh("room-1.zvmesh").triangles.size(), 6u * 4u * 2u);
+}
+
 TEST_F(Walk, DeformCacheIsExportedInTheObjectsMatrix) {
     headless::HObject* cube = addCube("Twisted");
     HostMatrix m;
