@@ -8,6 +8,9 @@ namespace headless {
 
 namespace {
 
+// Caches left to build in the evaluation under way.
+long g_cachesLeft = kMaxCachesPerEvaluation;
+
 // The polygon object that stands for `o` once evaluated: its deformed copy, its own polygons, or
 // the (deformed) top object of its cache; null when there is none.
 const HObject* polygonState(const HObject& o) {
@@ -167,7 +170,10 @@ void evaluateObject(HObject& object, int32_t generateFlags, int depth) {
         return;
     }
     object.clearCaches();
-    if (std::unique_ptr<HObject> cache = generatedCache(object, generateFlags)) {
+    std::unique_ptr<HObject> cache =
+        g_cachesLeft > 0 ? generatedCache(object, generateFlags) : nullptr;
+    if (cache) {
+        --g_cachesLeft;
         HObject* top = cache.get();
         object.setCache(std::move(cache));
         for (HObject* o = top; o != nullptr; o = o->nextObject()) {
@@ -189,6 +195,7 @@ void evaluateObject(HObject& object, int32_t generateFlags, int depth) {
 }
 
 void evaluateDocument(HDocument& doc, int32_t generateFlags) {
+    g_cachesLeft = kMaxCachesPerEvaluation;
     for (HObject* o = doc.firstHObject(); o != nullptr; o = o->nextObject()) {
         o->setBit(HostBit::kGeneratorInput, false);
         evaluateObject(*o, generateFlags);
@@ -196,6 +203,7 @@ void evaluateDocument(HDocument& doc, int32_t generateFlags) {
 }
 
 std::unique_ptr<HObject> currentStateToObject(HObject& object) {
+    g_cachesLeft = kMaxCachesPerEvaluation;
     evaluateObject(object, HostGenerate::kForRendering);
     Joined joined;
     if (object.deformCacheFirst() != nullptr) {

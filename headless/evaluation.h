@@ -11,7 +11,10 @@ namespace headless {
 
 // Caches deeper than this (generators inside generated objects) are not built: an evaluation
 // always ends, whatever links the objects hold.
-constexpr int kMaxCacheDepth = 32;
+constexpr int kMaxCacheDepth = 16;
+// At most this many caches are built in one evaluation, so that instances whose copies hold
+// further instances of each other cannot multiply without end.
+constexpr long kMaxCachesPerEvaluation = 1000000;
 
 // Rebuilds the caches of the whole document. Primitives get the polygon object of their
 // parameters, the subdivision generator the subdivided copy of its first child (which becomes its

@@ -143,6 +143,22 @@ TEST_F(Objects, VirtualObjectsAreACopyAtTheInstancesPlaceUnlessSuppressed) {
     EXPECT_EQ(instance->cache(), nullptr);
 }
 
+TEST_F(Objects, InstancesOfEachOthersHoldersStillEvaluate) {
+    // Each copy holds instances of the other holder again; the evaluation ends all the same.
+    headless::HObject* first = add(HostType::kNull, "First");
+    headless::HObject* second = add(HostType::kNull, "Second");
+    addCube("Cube", first);
+    addInstance("A", second, first);
+    addInstance("B", second, first);
+    addInstance("C", first, second);
+    exportFlag = 0;
+    host.evaluate();
+    EXPECT_NE(first->down()->next()->cache(), nullptr);
+    exportFlag = 1;
+    ASSERT_EQ(exportTo(), 1);
+    EXPECT_EQ(elements("mesh").size(), 1u);
+}
+
 TEST_F(Objects, DrawingShowsBoxesOrEdgesOfTheLinkedHierarchy) {
     headless::HObject* quad =
         addPolygons("Quad", {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}}, {{0, 1, 2, 3}});
