@@ -173,6 +173,35 @@ TEST_F(Mesh, ObjectWithoutTexturesUsesTheLastTagOfItsNearestTexturedAncestor) {
     EXPECT_EQ(own, (std::vector<std::string>{"Whole", "Part"}));
 }
 
+TEST_F(Mesh, LightPlaneFromATemporaryDocumentUsesTheLightMaterial) {
+    // As the light export makes its plane: a primitive in a document of its own, converted to
+    // polygons, exported without a helper list.
+    std::unique_ptr<HostDocument> temporary = host.createDocument();
+    std::unique_ptr<HostObject> plane = host.createObject(HostType::kPlane);
+    plane->data().setReal(PlaneParam::kWidth, 100);
+    plane->data().setReal(PlaneParam::kHeight, 100);
+    plane->data().setInt(PlaneParam::kWidthSegments, 1);
+    plane->data().setInt(PlaneParam::kHeightSegments, 1);
+    plane->data().setInt(PlaneParam::kOrientation, 4);
+    HostObject* inserted = temporary->insertObject(std::move(plane), nullptr, nullptr);
+    std::unique_ptr<HostObject> converted =
+        host.modelingCommand(HostModeling::kCurrentStateToObject, temporary.get(), inserted);
+    ASSERT_TRUE(converted);
+    MeshGatherer g;
+    ASSERT_EQ(exporter.exportMesh(g, temporary.get(), HostFilename("D:\\out\\models.room"),
+                                  HostFilename("lights-3"), converted.get(), 0.01f, nullptr),
+              1);
+    const ZarvexMesh mesh = readMesh("lights-3.zvmesh");
+    EXPECT_EQ(mesh.used_materials, std::vector<std::string>{"defaultLight"});
+    EXPECT_EQ(mesh.triangles.size(), 2u);
+    for (const ZarvexVec3& v : mesh.verts) {
+        // 100 units at scale 0.01, in the plane z = 0 of the host, which is the scene's y = 0.
+        EXPECT_FLOAT_EQ(std::abs(v.x), 0.5f);
+        EXPECT_FLOAT_EQ(v.y, 0.0f);
+    }
+    EXPECT_EQ(consoleStartingWith("--Exported mesh: ").size(), 1u);
+}
+
 TEST_F(Mesh, TextureTagWithoutMaterialPrintsAnEmptyName) {
     headless::HObject* cube = addCube("Cube");
     addTextureTag(cube, nullptr);
