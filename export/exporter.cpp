@@ -108,6 +108,14 @@ int32_t ZarvexSceneExporter::exportScene() {
     }
     findRenderSettings();
     findCamera();
+    if (camera_ == nullptr) {
+        // Only a document without a view has no camera to render through.
+        console("Export stopped: the document has no view to take the camera from.");
+        sceneDocument_.Clear();
+        sceneRoot_ = nullptr;
+        console(kDecorationLine);
+        return 0;
+    }
     writeRendererSettings(rendererSettings);
     writeCamera(rendererSettings);
     writeEnvironment();

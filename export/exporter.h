@@ -12,7 +12,12 @@
 //   scene/settings.cpp      renderer_settings, tonemapping, layer names, material aliases
 //   scene/camera.cpp        camera and the camera-dependent settings
 //   scene/environment.cpp   sun, sky and background
-//   scene/materials.cpp     built-in materials, material helpers' materials, header comments
+//   scene/materials.cpp     built-in materials, material helpers' materials, header comments,
+//                           the light material
+//   scene/medium.cpp        media of transparent materials
+//   scene/parameters.cpp    spectra, base emission, textures, shaders, channel properties,
+//                           includes
+//   scene/emission_scale.cpp emission scales of material helpers
 #pragma once
 
 #ifndef TIXML_USE_STL
@@ -36,6 +41,7 @@ class HostMaterial;
 class HostObject;
 class HostTag;
 class HostTextureTag;
+class HostShader;
 
 // One material helper found in the materials pass.
 struct MaterialHelperRecord {
@@ -56,6 +62,9 @@ struct InstancedObject {
 
 // What the objects pass did with the mesh of one object index.
 enum class MeshState : uint8_t { Pending = 0, Written = 1, Failed = 2 };
+
+// The material properties that a host material channel can feed (scene/parameters.cpp).
+enum class ChannelKind { Bump, Exponent, Displacement, Emission, Blend, Albedo };
 
 // Passes over the object tree.
 enum class ExportPass : int32_t { Index = 0, Materials = 1, Objects = 2 };
@@ -175,6 +184,72 @@ public:
     void writeDefaultMaterials();
     bool writeMaterial(MaterialHelperRecord& record, bool preview);
 
+    // --- Parts of the scene element writers (scene/). Parents are elements of the scene
+    // document; every writer appends to them.
+    // Layer names and material aliases (scene/settings.cpp).
+    void writeLayerName(const std::string& name, int32_t index);
+    void writeMaterialAlias(const std::string& currentName, const std::string& newName);
+    // The scene layer of an emitter on `userLayer`: shifted by the layers the environment took,
+    // and remembered as the highest layer when it is.
+    int32_t emitterLayer(int32_t userLayer);
+
+    // Materials (scene/materials.cpp, scene/medium.cpp).
+    // The first record whose helper links `material`, or null.
+    MaterialHelperRecord* findMaterialRecord(const HostMaterial* material);
+    // The "defaultLight" material of a light, from its light tag when it has one. False without a
+    // light.
+    bool writeLightMaterial(HostObject* light);
+    bool writeMedium(const HostContainer& helper);
+    bool writeDiffuseMaterial(const HostContainer& helper, TiXmlElement* material);
+    bool writeOrenNayarMaterial(const HostContainer& helper, TiXmlElement* material);
+    bool writePhongMaterial(const HostContainer& helper, TiXmlElement* material);
+    bool writeSpecularMaterial(const HostContainer& helper, TiXmlElement* material);
+    bool writeGlossyTransparentMaterial(const HostContainer& helper, TiXmlElement* material);
+    bool writeDiffuseTransmitterMaterial(const HostContainer& helper, TiXmlElement* material);
+    bool writeBlendMaterial(const HostContainer& helper, TiXmlElement* material);
+
+    // Spectra, emission, textures, shaders and includes (scene/parameters.cpp).
+    void writeUniformSpectrum(float value, TiXmlElement* parent);
+    // The vector written is (r, g, b) times `scale`.
+    void writeRgbSpectrum(float r, float g, float b, float gamma, float scale,
+                          TiXmlElement* parent);
+    void writeBlackbodySpectrum(float temperature, float gain, TiXmlElement* parent);
+    void writePeakSpectrum(float peakMin, float peakWidth, float baseValue, float peakValue,
+                           TiXmlElement* parent);
+    // The texts are written as the user typed them.
+    void writeTabulatedSpectrum(const std::string& start, const std::string& end, int32_t count,
+                                const std::string& values, TiXmlElement* parent);
+    // base_emission with the helper's emission spectrum, then its layer.
+    bool writeBaseEmission(const HostContainer& helper, TiXmlElement* parent);
+    // A texture from a bitmap shader's file, found by the host's texture search and written
+    // relative to the scene directory. False without a shader.
+    bool writeTextureFromShader(HostShader* bitmap, TiXmlElement* parent, float exponent, float a,
+                                float b, float c);
+    void writeTextureFromFile(TiXmlElement* parent, const HostFilename& file, float exponent,
+                              float a, float b, float c);
+    void writeTextureIndex(TiXmlElement* parent, int32_t index);
+    // The shader-language program of `shader` in `property`, its slot textures in `typeElement`
+    // with the indices from `counter`. False without a shader.
+    bool writeShaderParameter(TiXmlElement* typeElement, TiXmlElement* property, HostShader* shader,
+                              int32_t& counter);
+    // The property of `kind` from the host channel the helper chose, as a texture or a shader;
+    // false when the channel supplies neither (the caller then writes its constant). With
+    // `diffuseAlbedo` the albedo property is named diffuse_albedo.
+    bool writeChannelParameter(ChannelKind kind, const HostContainer& helper,
+                               HostMaterial* material, TiXmlElement* typeElement, int32_t& counter,
+                               bool diffuseAlbedo = false);
+    void writeInclude(const HostFilename& file);
+    // `file` unchanged when it names a drive, else what the host's texture search finds for the
+    // document in `documentPath` (empty when it finds nothing).
+    HostFilename resolveTexturePath(const HostFilename& documentPath,
+                                    const HostFilename& file) const;
+
+    // Emission scales (scene/emission_scale.cpp).
+    void writeHelperEmissionScale(TiXmlElement* parent, const HostContainer& helper,
+                                  const std::string& materialName);
+    void writeEmissionScale(TiXmlElement* parent, const std::string& materialName,
+                            const std::string& measure, float value);
+
 protected:
     // The exporter's state, in the order the export's description lists it.
     int32_t frameNumber_ = 0;
@@ -218,10 +293,15 @@ protected:
     // Referenced objects whose instance expansion is under way, so that instances that refer to
     // each other's subtrees do not expand without end.
     std::unordered_set<const HostObject*> expanding_;
+    // Blend helpers whose materials are being written, so that parts that lead back to them are
+    // named but not written again (scene/materials.cpp).
+    std::vector<const HostObject*> materialsInProgress_;
 
-private:
+    // Steps 9 and 10 of a run, open to tests of the writers that depend on them.
     void findRenderSettings();
     void findCamera();
+
+private:
     void runMaterialsPass();
     void runIndexingPass();
     void runObjectsPass();

@@ -38,11 +38,22 @@ std::vector<std::uint8_t> readFile(const std::string& path) {
     return bytes;
 }
 
+const std::string input = scratchPath("input.zvmesh");
+const std::string output = scratchPath("output.zvmesh");
+
+void removeScratchFiles() {
+    std::remove(input.c_str());
+    std::remove(output.c_str());
+}
+
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::atexit(removeScratchFiles);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string input = scratchPath("input.zvmesh");
-    static const std::string output = scratchPath("output.zvmesh");
     if (!writeFile(input, data, size)) {
         std::abort();
     }

@@ -2,6 +2,12 @@
 
 namespace headless {
 
+HDocument::HDocument() {
+    // Declared before the view, the render data outlives it; the view asks it for the safe frame.
+    setRenderData(std::make_unique<HRenderData>());
+    view_->setDocument(this);
+}
+
 HDocument::~HDocument() {
     objects_.clear();
     while (firstMaterial_ != nullptr) {

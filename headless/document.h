@@ -2,6 +2,7 @@
 #pragma once
 
 #include "headless/nodes.h"
+#include "headless/render_data.h"
 #include "headless/view.h"
 #include "plugin/host/document.h"
 
@@ -13,7 +14,7 @@ namespace headless {
 
 class HDocument final : public HostDocument {
 public:
-    HDocument() = default;
+    HDocument();
     ~HDocument() override;
     HDocument(const HDocument&) = delete;
     HDocument& operator=(const HDocument&) = delete;
@@ -34,7 +35,9 @@ public:
                                  HostMaterial* pred) override;
     std::unique_ptr<HostMaterial> unlinkMaterial(HMaterial* material);
 
-    HostView* activeView() const override { return view_.get(); }
+    HostView* activeView() const override { return shown_ ? view_.get() : nullptr; }
+    // A document that is not shown in the editor has no active view.
+    void setShown(bool shown) { shown_ = shown; }
     HView& view() { return *view_; }
 
     HostNode* findNode(uint64_t uid) const override;
@@ -57,6 +60,14 @@ public:
     bool undo();
     const std::vector<int32_t>& messages() const { return messages_; }
 
+    // --- Render data and document shaders (headless/render_data.cpp, headless/materials.cpp).
+    HostRenderData* activeRenderData() const override { return renderData_.get(); }
+    HRenderData* renderData() const { return renderData_.get(); }
+    // Replaces the render data; null leaves the document without one.
+    void setRenderData(std::unique_ptr<HRenderData> renderData);
+    HostShader* insertShader(std::unique_ptr<HostShader> shader) override;
+    const std::vector<std::unique_ptr<HShader>>& shaders() const { return shaders_; }
+
 private:
     std::vector<std::vector<UndoRecord>> undoSteps_;
     std::vector<UndoRecord> openUndo_;
@@ -64,6 +75,9 @@ private:
     HostContainer settings_;
     std::vector<int32_t> messages_;
 
+    std::unique_ptr<HRenderData> renderData_;
+    std::vector<std::unique_ptr<HShader>> shaders_;
+    bool shown_ = true;
     std::unique_ptr<HView> view_ = std::make_unique<HView>();
     ObjectList objects_;
     HMaterial* firstMaterial_ = nullptr;

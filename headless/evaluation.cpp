@@ -109,7 +109,7 @@ std::unique_ptr<HObject> deformedCopy(const HObject& owner, const HObject& targe
     copy->setName(target.name());
     copy->setPoints(std::move(points));
     copy->setPolygons(target.polygons());
-    copy->setDisplayColor(target.displayColor());
+    copy->setDisplayColour(target.displayColour());
     HostTag* pred = nullptr;
     for (const auto& t : target.tags()) {
         pred = copy->insertTag(static_cast<const HTag&>(*t).copyTag(), pred);
@@ -219,7 +219,7 @@ std::unique_ptr<HObject> currentStateToObject(HObject& object) {
     auto result = std::make_unique<HObject>(HostType::kPolygonObject);
     result->setName(object.name());
     result->setLocalMatrix(object.localMatrix());
-    result->setDisplayColor(object.displayColor());
+    result->setDisplayColour(object.displayColour());
     result->setPoints(std::move(joined.points));
     HostTag* pred = nullptr;
     bool ownUvw = false;

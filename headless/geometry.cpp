@@ -171,7 +171,7 @@ HObject::copyTree(std::vector<std::pair<uint64_t, uint64_t>>& copied) const {
     twin->enabled_ = enabled_;
     twin->points_ = points_;
     twin->polygons_ = polygons_;
-    twin->color_ = color_;
+    twin->setDisplayColour(displayColour());
     copied.emplace_back(uid(), twin->uid());
     HostTag* pred = nullptr;
     for (const auto& t : tags_) {

@@ -142,8 +142,27 @@ public:
     void evaluate();
     // The editor's object drawing pass into the active document's view.
     void drawViews();
+    // --- Render effects, preferences and the texture search (headless/render_data.cpp,
+    // headless/textures.cpp).
+    std::unique_ptr<HostVideoPost> createVideoPost(int32_t type) override;
+    // World preference 10000 (the unit) is 3, centimetres, until changed.
+    const HostContainer& worldPreferences() const override { return worldPreferences_; }
+    HostContainer& worldPreferences() { return worldPreferences_; }
+    // The machine's thread count unless set to a positive number.
+    int32_t processorThreadCount() const override;
+    void setProcessorThreadCount(int32_t threads) { processorThreads_ = threads; }
+    bool searchTexture(const HostFilename& documentFolder, const HostFilename& file,
+                       const HostFilename& suggestedFolder, HostFilename& found) const override;
+    // The configured texture paths, searched after the document's folders.
+    void setTexturePaths(std::vector<HostFilename> paths) { texturePaths_ = std::move(paths); }
+    const std::vector<HostFilename>& texturePaths() const { return texturePaths_; }
 
 private:
+    HostContainer worldPreferences_ = defaultWorldPreferences();
+    static HostContainer defaultWorldPreferences();
+    int32_t processorThreads_ = 0;
+    std::vector<HostFilename> texturePaths_;
+
     bool acceptRegistration(int32_t id, const std::string& name) const;
     const RegisteredPlugin* registered(int32_t id, PluginKind kind) const;
 

@@ -1,6 +1,7 @@
 #include "headless/nodes.h"
 
 #include "headless/document.h"
+#include "headless/object_defaults.h"
 #include "plugin/host/host_ids.h"
 
 #include <algorithm>
@@ -22,7 +23,9 @@ void ObjectList::clear() {
     last = nullptr;
 }
 
-HObject::HObject(int32_t type) : NodeImpl(type) {}
+HObject::HObject(int32_t type) : NodeImpl(type) {
+    writeCameraAndLightDefaults(type, data());
+}
 
 HObject::~HObject() {
     tags_.clear();
@@ -119,6 +122,15 @@ std::unique_ptr<HostTag> HObject::removeTag(const HostTag* tag) {
         }
     }
     return nullptr;
+}
+
+bool HObject::deleteTag(HostTag* tag) {
+    auto* own = dynamic_cast<HTag*>(tag);
+    if (own == nullptr || own->object() != this) {
+        return false;
+    }
+    own->freePlugin();
+    return removeTag(own) != nullptr;
 }
 
 void HObject::linkInto(ObjectList& list, HObject* pred) {
@@ -236,7 +248,7 @@ HostDocument* HMaterial::document() {
 }
 
 HostDocument* HShader::document() {
-    return document_;
+    return owner_ != nullptr ? owner_->document() : document_;
 }
 
 std::unique_ptr<HostMaterial> HMaterial::remove() {

@@ -148,9 +148,15 @@ public:
     HostTag* tagAfter(const HostTag* tag) const;
     HostTag* tagBefore(const HostTag* tag) const;
     std::unique_ptr<HostTag> removeTag(const HostTag* tag);
+    // Deletes a tag as the user does: its plug-in is freed while the tag is still attached.
+    bool deleteTag(HostTag* tag);
     const std::vector<std::unique_ptr<HostTag>>& tags() const { return tags_; }
 
     std::unique_ptr<HostObject> remove() override;
+
+    // --- Display colour (the camera tag marks its camera).
+    HostDisplayColour displayColour() const override { return displayColour_; }
+    void setDisplayColour(const HostDisplayColour& colour) override { displayColour_ = colour; }
 
     const std::vector<Vector>& points() const override { return points_; }
     const std::vector<HostPolygon>& polygons() const override { return polygons_; }
@@ -176,8 +182,6 @@ public:
     std::vector<Vector> phongNormals() const override;
     std::unique_ptr<HostObject> copy(int32_t flags) const override;
     void dimension(Vector& center, Vector& radius) const override;
-    Vector displayColor() const override { return color_; }
-    void setDisplayColor(const Vector& colour) { color_ = colour; }
     bool selected() const { return selected_; }
     void setSelected(bool on) { selected_ = on; }
     // The copy as an HObject, with a map of original to copied node IDs for link translation.
@@ -210,7 +214,7 @@ private:
     bool enabled_ = true;
     std::vector<Vector> points_;
     std::vector<HostPolygon> polygons_;
-    Vector color_{0.8f, 0.8f, 0.8f};
+    HostDisplayColour displayColour_;
     bool selected_ = false;
 };
 
@@ -232,6 +236,8 @@ public:
     void setMaterial(HostMaterial* material) override;
 
     void setObject(HObject* object) { object_ = object; }
+    // Frees the plug-in instance now, while the tag is still attached.
+    void freePlugin() { releasePlugin(); }
 
     // --- Geometry tags (headless/geometry.cpp).
     std::vector<HostUvw>* uvwData() override;
@@ -248,32 +254,48 @@ private:
     HostPolygonSelection selection_;
 };
 
+class HShader;
+
 class HMaterial final : public NodeImpl<HostMaterial> {
 public:
-    explicit HMaterial(int32_t type) : NodeImpl(type) {}
-    ~HMaterial() override { releasePlugin(); }
+    explicit HMaterial(int32_t type);
+    ~HMaterial() override;
 
     HostMaterial* next() const override { return next_; }
     HostMaterial* prev() const override { return prev_; }
     HostDocument* document() override;
     std::unique_ptr<HostMaterial> remove() override;
 
+    // --- Channels and shaders (headless/materials.cpp).
+    bool channelEnabled(int32_t channel) const override;
+    bool setChannelEnabled(int32_t channel, bool on) override;
+    HostShader* insertShader(std::unique_ptr<HostShader> shader) override;
+    // The shader links accept only shaders of this material's document.
+    bool setParameter(int32_t id, const HostValue& value) override;
+    const std::vector<std::unique_ptr<HShader>>& shaders() const { return shaders_; }
+
 private:
     friend class HDocument;
     HDocument* document_ = nullptr;
     HMaterial* prev_ = nullptr;
     HMaterial* next_ = nullptr;
+    std::vector<std::unique_ptr<HShader>> shaders_;
 };
 
+// A shader belongs to a material or to a document.
 class HShader final : public NodeImpl<HostShader> {
 public:
     explicit HShader(int32_t type) : NodeImpl(type) {}
     ~HShader() override { releasePlugin(); }
     HostDocument* document() override;
     void setDocument(HDocument* doc) { document_ = doc; }
+    void setOwner(HMaterial* material) { owner_ = material; }
+    // The material that owns the shader, or null.
+    HMaterial* owner() const { return owner_; }
 
 private:
     HDocument* document_ = nullptr;
+    HMaterial* owner_ = nullptr;
 };
 
 } // namespace headless

@@ -175,7 +175,7 @@ std::unique_ptr<HObject> toObject(Mesh mesh, const HObject& source) {
     if (const HostTag* phong = source.tag(HostType::kPhongTag, 0)) {
         object->insertTag(static_cast<const HTag*>(phong)->copyTag(), pred);
     }
-    object->setDisplayColor(source.displayColor());
+    object->setDisplayColour(source.displayColour());
     return object;
 }
 
@@ -335,7 +335,7 @@ std::unique_ptr<HObject> subdivide(const HObject& input, int32_t level) {
     object->setName(input.name());
     object->setPoints(std::move(points));
     object->setPolygons(std::move(polygons));
-    object->setDisplayColor(input.displayColor());
+    object->setDisplayColour(input.displayColour());
     HostTag* pred = nullptr;
     for (const auto& t : input.tags()) {
         std::unique_ptr<HTag> copy = static_cast<const HTag&>(*t).copyTag();

@@ -9,6 +9,8 @@
 
 namespace headless {
 
+class HDocument;
+
 struct DrawnLine {
     Vector from;
     Vector to;
@@ -32,7 +34,17 @@ public:
     const std::vector<DrawnLine>& lines() const { return lines_; }
     void clearLines() { lines_.clear(); }
 
+    // --- Frames (headless/view_frames.cpp). The view is `width` x `height` pixels (800 x 600
+    // when created); the safe frame centres the document's render size in it.
+    bool frame(HostViewFrame& frame) const override;
+    bool safeFrame(HostSafeFrame& safeFrame) const override;
+    void setSize(int32_t width, int32_t height);
+    void setDocument(const HDocument* doc) { document_ = doc; }
+
 private:
+    const HDocument* document_ = nullptr;
+    int32_t width_ = 800;
+    int32_t height_ = 600;
     std::unique_ptr<HObject> editorCamera_;
     uint64_t sceneCamera_ = 0;
     Vector pen_{1, 1, 1};

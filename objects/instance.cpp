@@ -61,6 +61,12 @@ void drawPolygonEdges(HostView& view, const HostMatrix& m, const HostPolygonObje
     }
 }
 
+// The object's own colour when it has one (display-colour mode 2), else the host's default.
+Vector drawingColour(const HostObject& o) {
+    const HostDisplayColour d = o.displayColour();
+    return d.mode == 2 ? d.colour : HostDisplayColour().colour;
+}
+
 struct DrawContext {
     HostView& view;
     HostDocument* doc;
@@ -92,7 +98,7 @@ void drawHierarchy(DrawContext& ctx, HostObject* first, const HostMatrix& m, boo
         } else if (HostObject* deformed = o->deformCache()) {
             drawHierarchy(ctx, deformed, global, false, visible);
         } else if (HostPolygonObject* polygons = o->toPolygonObject()) {
-            ctx.view.setPen(o->displayColor());
+            ctx.view.setPen(drawingColour(*o));
             if (visible && !o->hasBit(HostBit::kGeneratorInput)) {
                 if (ctx.mode == INSTANCE_DISPLAY_BOXES) {
                     drawBox(ctx.view, global, *o);

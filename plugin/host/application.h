@@ -21,6 +21,7 @@ class HostMaterial;
 class HostObject;
 class HostShader;
 class HostTag;
+class HostVideoPost;
 
 // The oldest interface version the plug-in works with.
 constexpr int32_t kMinimumHostInterfaceVersion = 7500;
@@ -150,6 +151,21 @@ public:
                                                         HostObject* op) = 0;
     // Asks the host to redraw and refresh its managers after a change.
     virtual void eventAdd() = 0;
+
+    // --- Render effects, preferences and the texture search (used by the scene writers).
+    // A render effect of a registered render-effect plug-in, its initial values written; null for
+    // an unknown type. It belongs to the caller until inserted into a render data.
+    virtual std::unique_ptr<HostVideoPost> createVideoPost(int32_t type) = 0;
+    // The host's world preferences (HostPreference).
+    virtual const HostContainer& worldPreferences() const = 0;
+    // The number of processor threads the machine offers; at least 1.
+    virtual int32_t processorThreadCount() const = 0;
+    // Looks for the texture `file` the way the host's renderer does: a file name found as given,
+    // or in `documentFolder`, its "tex" folder, `suggestedFolder` (may be empty) and the
+    // configured texture paths, in that order. True when found; `found` is then the file found,
+    // or empty when `file` itself names it.
+    virtual bool searchTexture(const HostFilename& documentFolder, const HostFilename& file,
+                               const HostFilename& suggestedFolder, HostFilename& found) const = 0;
 };
 
 // The root the plug-in received, for code that has no other way to the host.

@@ -13,6 +13,8 @@
 class HostMaterial;
 class HostNode;
 class HostObject;
+class HostRenderData;
+class HostShader;
 class HostView;
 enum class HostUndo;
 
@@ -56,4 +58,11 @@ public:
     virtual HostContainer& settings() = 0;
     // A message to the document (HostMessage codes).
     virtual void message(int32_t type) = 0;
+
+    // --- Render settings and document shaders (used by the scene writers).
+    // The render data the document renders with, or null when it has none.
+    virtual HostRenderData* activeRenderData() const = 0;
+    // Makes `shader` a shader of the document itself (not of a material); the document owns it
+    // then. Null when it cannot be inserted.
+    virtual HostShader* insertShader(std::unique_ptr<HostShader> shader) = 0;
 };

@@ -28,3 +28,38 @@ constexpr int32_t kDescriptionCommand = 18;
 // The host asks for the image of a bitmap button.
 constexpr int32_t kBitmapButtonImage = 27;
 } // namespace HostMessage
+
+// --- Host types and parameters the scene writers read.
+namespace HostType {
+// The base type every shader is of; a link parameter that accepts only shaders names it.
+constexpr int32_t kShaderBase = 5707;
+} // namespace HostType
+
+// Parameters of the camera object (reals).
+namespace HostCameraParam {
+// Focal length and film width in millimetres.
+constexpr int32_t kFocalLength = 500;
+constexpr int32_t kFilmWidth = 1006;
+// In host units.
+constexpr int32_t kFocusDistance = 1010;
+// Film offsets as fractions of the film width and height.
+constexpr int32_t kFilmOffsetX = 1118;
+constexpr int32_t kFilmOffsetY = 1119;
+} // namespace HostCameraParam
+
+// Parameters of the light object.
+namespace HostLightParam {
+constexpr int32_t kColour = 90000;
+constexpr int32_t kBrightness = 90001;
+} // namespace HostLightParam
+
+// Parameters of the bitmap shader (type 5833).
+namespace HostShaderParam {
+constexpr int32_t kBitmapFile = 1000;
+} // namespace HostShaderParam
+
+// The host's world preferences.
+namespace HostPreference {
+// The document unit: 1 km, 2 m, 3 cm, 4 mm; other values are other units.
+constexpr int32_t kUnit = 10000;
+} // namespace HostPreference

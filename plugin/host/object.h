@@ -8,6 +8,17 @@
 
 class HostPolygonObject;
 
+// How the editor draws an object: its display-colour properties. Mode 0 draws in the host's
+// default colour, 2 in `colour`; with `seeThrough` the object shows through others.
+struct HostDisplayColour {
+    int32_t mode = 0;
+    Vector colour{1, 1, 1};
+    bool seeThrough = false;
+    bool operator==(const HostDisplayColour& o) const {
+        return mode == o.mode && colour == o.colour && seeThrough == o.seeThrough;
+    }
+};
+
 // An object's visibility in the renderer or the editor.
 enum class HostVisibility { On = 0, Off = 1, Default = 2 };
 
@@ -56,6 +67,8 @@ public:
     // Centre and half size of the object's bounding box in its own coordinates, from its points
     // or, for a generator, its cache; zero for an object without geometry.
     virtual void dimension(Vector& center, Vector& radius) const = 0;
-    // The colour the editor draws the object in.
-    virtual Vector displayColor() const = 0;
+
+    // --- Display colour (used by the camera tag to mark its camera).
+    virtual HostDisplayColour displayColour() const = 0;
+    virtual void setDisplayColour(const HostDisplayColour& colour) = 0;
 };

@@ -162,7 +162,7 @@ TEST_F(Objects, InstancesOfEachOthersHoldersStillEvaluate) {
 TEST_F(Objects, DrawingShowsBoxesOrEdgesOfTheLinkedHierarchy) {
     headless::HObject* quad =
         addPolygons("Quad", {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}}, {{0, 1, 2, 3}});
-    quad->setDisplayColor({1, 0, 0});
+    quad->setDisplayColour({2, {1, 0, 0}, false});
     addPolygons("Triangle", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2, 2}}, quad);
     headless::HObject* instance = addInstance("Instance", quad);
     HostMatrix m;

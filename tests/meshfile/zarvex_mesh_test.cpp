@@ -221,6 +221,16 @@ TEST_F(MeshFileTest, OpenFailuresNameThePath) {
     EXPECT_EQ(readError(missing), "Failed to open file '" + missing + "' for reading.");
 }
 
+TEST_F(MeshFileTest, AFailedWriteIsReportedEvenWhenOnlyTheFlushFails) {
+    // Every write to this device fails for lack of space, which a buffered stream only learns
+    // when it flushes.
+    const std::string full = "/dev/full";
+    if (!std::ifstream(full).is_open()) {
+        GTEST_SKIP() << "no " << full;
+    }
+    EXPECT_EQ(writeError(full, emptyExportMesh()), "Error while writing to '" + full + "'.");
+}
+
 TEST_F(MeshFileTest, RejectsAForeignMagicAndVersion) {
     const std::string file = path("foreign.zvmesh");
     writeMeshFile(file, emptyExportMesh());
