@@ -25,15 +25,15 @@ std::string format(const char* pattern, double value) {
     return big;
 }
 
-std::string realText(float value) {
-    return format("%08f", double(value));
-}
-
 void console(const std::string& line) {
     host().console(line);
 }
 
 } // namespace
+
+std::string realText(float value) {
+    return format("%08f", double(value));
+}
 
 std::string secondsText(int32_t elapsedMs) {
     const float s = float(elapsedMs) / 1000.0f;
@@ -79,6 +79,11 @@ void ZarvexSceneExporter::resetExportState() {
     materialHelpers_.clear();
     instancedObjects_.clear();
     meshWritten_.clear();
+    helperNames_.clear();
+    instancedIndex_.clear();
+    helperByMaterial_.clear();
+    helpersIndexed_ = 0;
+    expanding_.clear();
     sceneFileName_ = baseName_ + ".zvs";
 }
 
@@ -166,7 +171,7 @@ void ZarvexSceneExporter::runIndexingPass() {
 void ZarvexSceneExporter::runObjectsPass() {
     console("Exporting objects and lights...");
     const int32_t start = host().timerMs();
-    meshWritten_.assign(std::size_t(objectIndex_) + 1, false);
+    meshWritten_.assign(std::size_t(objectIndex_) + 1, MeshState::Pending);
     objectIndex_ = 0;
     pass_ = ExportPass::Objects;
     walkFrom(document_, nullptr, HostMatrix(), false, true);

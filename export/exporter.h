@@ -6,6 +6,7 @@
 // Its operations are spread over one file per element family:
 //   export/exporter.cpp     the run, the scene document and the element helpers
 //   export/walk.cpp         the three passes over the object tree and instancing
+//   export/mesh.cpp         mesh extraction: texture tags, UV baking, deduplication, mesh files
 //   export/geometry.cpp     mesh, model, exit_portal and sphere elements
 //   export/lights.cpp       light emitters
 //   scene/settings.cpp      renderer_settings, tonemapping, layer names, material aliases
@@ -25,16 +26,21 @@
 #include <tinyxml.h>
 
 #include "export/hierarchy.h"
+#include "export/mesh.h"
 #include "plugin/host/container.h"
 #include "plugin/host/filename.h"
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class HostDocument;
 class HostMaterial;
 class HostObject;
+class HostTag;
+class HostTextureTag;
 class HostShader;
 
 // One material helper found in the materials pass.
@@ -53,6 +59,9 @@ struct InstancedObject {
     HostObject* object = nullptr;
     int32_t index = -1;
 };
+
+// What the objects pass did with the mesh of one object index.
+enum class MeshState : uint8_t { Pending = 0, Written = 1, Failed = 2 };
 
 // The material properties that a host material channel can feed (scene/parameters.cpp).
 enum class ChannelKind { Bump, Exponent, Displacement, Emission, Blend, Albedo };
@@ -111,12 +120,59 @@ public:
     const std::vector<MaterialHelperRecord>& materialHelpers() const { return materialHelpers_; }
     const std::vector<InstancedObject>& instancedObjects() const { return instancedObjects_; }
 
+    // --- Mesh extraction (export/mesh.cpp).
+    // Extracts `object`'s mesh into `gatherer` and writes it to the models directory under
+    // `meshFile` (its suffix becomes "zvmesh"), printing the summary line. `helpers` null: every
+    // triangle uses "defaultLight" (light planes). 1 when written; 0 for no object, or when the
+    // mesh file could not be written (the message is printed and nothing is thrown).
+    int32_t exportMesh(MeshGatherer& gatherer, HostDocument* doc, const HostFilename& modelsDir,
+                       HostFilename meshFile, HostObject* object, float scale,
+                       const std::vector<MaterialHelperRecord>* helpers);
+    // Fills gatherer.mesh from `object` (triangles, deduplicated vertices and UVs, materials).
+    // 1, or 0 with an empty mesh when the temporary UVW tag cannot be created.
+    int32_t gatherMesh(MeshGatherer& gatherer, HostObject* object,
+                       const std::vector<MaterialHelperRecord>* helpers);
+    // Writes the offset and length mapped UVW of each polygon group's texture tag into `target`.
+    int32_t bakeTextureUVs(HostObject* object, HostTag* target,
+                           const std::vector<HostTextureTag*>& textureTags);
+    // The texture tags that apply to `object`, in tag order (see mesh.cpp).
+    std::vector<HostTextureTag*> collectTextureTags(HostObject* object) const;
+    // The tag for a polygon group: restricted to `selection`'s name, else the first unrestricted.
+    HostTextureTag* findTextureTag(const std::vector<HostTextureTag*>& tags,
+                                   const HostTag* selection) const;
+    // The distinct helper records (in order of first use) the object's polygon groups use.
+    std::vector<const MaterialHelperRecord*> collectUsedHelpers(HostObject* object);
+    // The first helper record whose helper defines `material`, or null.
+    const MaterialHelperRecord* helperForMaterial(const HostMaterial* material);
+    // The same in another list (through the index when it is the exporter's own).
+    const MaterialHelperRecord* helperInList(const std::vector<MaterialHelperRecord>& helpers,
+                                             const HostMaterial* material);
+
     // --- Geometry elements (export/geometry.cpp).
     void exportPolygonObject(HostObject* object, const HostMatrix& global, int32_t index);
+    TiXmlElement* writeMeshElement(HostObject* object, int32_t index, const HostFilename& meshFile);
+    // Mode 3: a polygon object; 2 an area-light plane and 1 a spot-light plane, which need
+    // `light`. Nothing written (false) for a light mode without a light.
+    bool writeModelElement(HostObject* object, int32_t index, const HostFilename& meshFile,
+                           const HostMatrix& global, int32_t mode, HostObject* light);
+    TiXmlElement* writeExitPortalElement(HostObject* object, const HostFilename& meshFile,
+                                         int32_t index, const HostMatrix& global);
     void writeSphereElement(HostObject* sphere, const HostMatrix& global, bool isLight);
+    // The pos and rotation children: the offset scaled, axes swapped to the scene's Z-up.
+    void writeTransform(TiXmlElement* parent, const HostMatrix& global);
+    // The mesh file name of a polygon object: base name, "-", index, suffix "zvmesh".
+    HostFilename meshFileName(int32_t index) const;
+    // The full path text of a mesh file in the models directory.
+    HostFilename meshFilePath(const HostFilename& meshFile) const;
+    MeshState meshState(int32_t index) const;
+    void setMeshState(int32_t index, MeshState state);
+    int32_t instancesExported() const { return instancesExported_; }
+    bool noGeometry() const { return noGeometry_; }
 
     // --- Light emitters (export/lights.cpp).
     void exportLight(HostObject* light, const HostMatrix& global, int32_t index);
+    // The emission scales and light profiles of the material helpers `object` uses.
+    void writeHelperEmission(TiXmlElement* model, HostObject* object);
 
     // --- Scene element writers (scene/).
     bool writeRendererSettings(TiXmlElement* rendererSettings);
@@ -224,9 +280,19 @@ protected:
     bool noGeometry_ = false;
     bool renderClay_ = false;
     bool renderAlpha_ = false;
-    std::vector<bool> meshWritten_;
+    std::vector<MeshState> meshWritten_;
     std::vector<MaterialHelperRecord> materialHelpers_;
     std::vector<InstancedObject> instancedObjects_;
+    // Indexes over the lists above, so that lookups do not scan them: the names the helper
+    // records hold, each instanced object's position in its list, and the first record per
+    // material (built on demand, for the records present then).
+    std::unordered_set<std::string> helperNames_;
+    std::unordered_map<const HostObject*, std::size_t> instancedIndex_;
+    std::unordered_map<const HostMaterial*, std::size_t> helperByMaterial_;
+    std::size_t helpersIndexed_ = 0;
+    // Referenced objects whose instance expansion is under way, so that instances that refer to
+    // each other's subtrees do not expand without end.
+    std::unordered_set<const HostObject*> expanding_;
     // Blend helpers whose materials are being written, so that parts that lead back to them are
     // named but not written again (scene/materials.cpp).
     std::vector<const HostObject*> materialsInProgress_;
@@ -245,3 +311,7 @@ private:
 // Elapsed-time texts of the console: 2375 ms as "2.375 s"; 65250 ms as "1 m, 5.250 s".
 std::string secondsText(int32_t elapsedMs);
 std::string minutesText(int32_t elapsedMs);
+// The text of a real as "%08f" prints it ("1.000000", "-0.500000").
+std::string realText(float value);
+// A rotation matrix entry: fixed point with eight decimals; negative zero prints as zero.
+std::string matrixEntryText(float value);

@@ -3,6 +3,7 @@
 // matrix, so every object met gets the index (and so the mesh file) it has at its own place.
 #include "export/exporter.h"
 
+#include "objects/instance.h"
 #include "objects/instance_ids.h"
 #include "objects/material_helper_ids.h"
 #include "plugin/host/document.h"
@@ -10,20 +11,11 @@
 #include "plugin/host/object.h"
 #include "plugin/plugin_ids.h"
 
-#include <algorithm>
-
 namespace {
 
-// The object itself or one of its ancestors, going up through parents and, from the top object
-// of a cache, to the generator that owns it.
-bool isSelfOrAncestor(const HostObject* candidate, const HostObject* object) {
-    for (const HostObject* o = object; o != nullptr;) {
-        if (o == candidate) {
-            return true;
-        }
-        o = o->up() != nullptr ? o->up() : o->cacheOwner();
-    }
-    return false;
+HostObject* instanceTarget(const HostObject* instance, const HostDocument* doc) {
+    HostNode* linked = instance->data().getLink(INSTANCE_LINK, doc);
+    return linked != nullptr ? linked->toObject() : nullptr;
 }
 
 } // namespace
@@ -32,10 +24,9 @@ void ZarvexSceneExporter::beforeVisit(HostObject* object) {
     if (pass_ != ExportPass::Index) {
         return;
     }
-    for (InstancedObject& record : instancedObjects_) {
-        if (record.object == object) {
-            record.index = objectIndex_;
-        }
+    const auto it = instancedIndex_.find(object);
+    if (it != instancedIndex_.end()) {
+        instancedObjects_[it->second].index = objectIndex_;
     }
 }
 
@@ -50,19 +41,16 @@ bool ZarvexSceneExporter::visitObject(HostObject* object, const HostMatrix& glob
             MaterialHelperRecord record;
             record.helper = object;
             record.name = object->name();
-            while (
-                std::any_of(materialHelpers_.begin(), materialHelpers_.end(),
-                            [&](const MaterialHelperRecord& r) { return r.name == record.name; })) {
+            while (helperNames_.count(record.name) != 0) {
                 record.name += "_";
             }
+            helperNames_.insert(record.name);
             record.include = object->data().getInt(MATHELPER_TYPE) == MATHELPER_TYPE_INCLUDE;
             materialHelpers_.push_back(record);
         } else if (!isInput && visible && type == PluginId::kInstance) {
-            HostNode* linked = object->data().getLink(INSTANCE_LINK, document_);
-            HostObject* target = linked ? linked->toObject() : nullptr;
-            if (target != nullptr &&
-                std::none_of(instancedObjects_.begin(), instancedObjects_.end(),
-                             [&](const InstancedObject& r) { return r.object == target; })) {
+            HostObject* target = instanceTarget(object, document_);
+            if (target != nullptr && instancedIndex_.count(target) == 0) {
+                instancedIndex_.emplace(target, instancedObjects_.size());
                 instancedObjects_.push_back({target, -1});
             }
         }
@@ -84,21 +72,24 @@ bool ZarvexSceneExporter::visitObject(HostObject* object, const HostMatrix& glob
         writeSphereElement(object, global, false);
         break;
     case PluginId::kInstance: {
-        HostNode* linked = object->data().getLink(INSTANCE_LINK, document_);
-        HostObject* target = linked ? linked->toObject() : nullptr;
-        if (target == nullptr || isSelfOrAncestor(target, object)) {
+        HostObject* target = instanceTarget(object, document_);
+        if (target == nullptr || isSelfOrAncestor(object, target)) {
             break;
         }
-        const auto record =
-            std::find_if(instancedObjects_.begin(), instancedObjects_.end(),
-                         [&](const InstancedObject& r) { return r.object == target; });
-        if (record == instancedObjects_.end() || record->index == -1) {
+        const auto record = instancedIndex_.find(target);
+        if (record == instancedIndex_.end() || instancedObjects_[record->second].index == -1) {
+            break;
+        }
+        // Instances that refer into each other's subtrees would expand without end: a target
+        // already being expanded further up is left out.
+        if (!expanding_.insert(target).second) {
             break;
         }
         const int32_t remembered = objectIndex_;
-        objectIndex_ = record->index;
+        objectIndex_ = instancedObjects_[record->second].index;
         walkFrom(document_, target, global, true, true);
         objectIndex_ = remembered;
+        expanding_.erase(target);
         break;
     }
     default:

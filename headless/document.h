@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace headless {
 
@@ -42,6 +43,24 @@ public:
 
     HostNode* findNode(uint64_t uid) const override;
 
+    // --- Selection, undo, settings and messages (headless/editing.cpp).
+    std::vector<HostObject*> activeObjects(bool children) const override;
+    void setSelected(HostObject* object, bool selected) override;
+    bool startUndo() override;
+    bool addUndo(HostUndo kind, HostNode* node) override;
+    bool endUndo() override;
+    HostContainer& settings() override { return settings_; }
+    void message(int32_t type) override { messages_.push_back(type); }
+    struct UndoRecord {
+        HostUndo kind;
+        uint64_t node;
+    };
+    // Closed undo steps, oldest first.
+    const std::vector<std::vector<UndoRecord>>& undoSteps() const { return undoSteps_; }
+    // Reverts the newest step: nodes it created are removed and freed. False when none is left.
+    bool undo();
+    const std::vector<int32_t>& messages() const { return messages_; }
+
     // --- Render data and document shaders (headless/render_data.cpp, headless/materials.cpp).
     HostRenderData* activeRenderData() const override { return renderData_.get(); }
     HRenderData* renderData() const { return renderData_.get(); }
@@ -56,8 +75,9 @@ public:
     void setTime(const HostTime& time) override { time_ = time; }
     // False, leaving the rate as it was, for rates below 1.
     bool setFps(int32_t fps);
-    // Applies the animation at the current time, then runs the expression of every plug-in tag
-    // in tree order; false when an expression reported failure (the others still run).
+    // Applies the animation at the current time, runs the expression of every plug-in tag in
+    // tree order, then rebuilds every cache; false when an expression reported failure (the
+    // others still run).
     bool evaluate() override;
     Animation& animation() { return animation_; }
     const Animation& animation() const { return animation_; }
@@ -70,6 +90,11 @@ private:
     int32_t fps_ = 30;
     Animation animation_;
     std::vector<HostTime> evaluations_;
+    std::vector<std::vector<UndoRecord>> undoSteps_;
+    std::vector<UndoRecord> openUndo_;
+    bool undoOpen_ = false;
+    HostContainer settings_;
+    std::vector<int32_t> messages_;
 
     std::unique_ptr<HRenderData> renderData_;
     std::vector<std::unique_ptr<HShader>> shaders_;

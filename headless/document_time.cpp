@@ -1,5 +1,7 @@
-// Document time and evaluation: the animation at the current time, then the tags' expressions.
+// Document time and evaluation: the animation at the current time, the tags' expressions, then
+// the caches of generators and deformers rebuilt from the parameters this left.
 #include "headless/document.h"
+#include "headless/evaluation.h"
 
 #include "plugin/host/plugin_data.h"
 
@@ -26,6 +28,7 @@ bool HDocument::evaluate() {
             }
         }
     });
+    evaluateDocument(*this);
     return ok;
 }
 

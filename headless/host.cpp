@@ -2,6 +2,8 @@
 
 #include "headless/bitmap.h"
 #include "headless/dialog_window.h"
+#include "headless/evaluation.h"
+#include "headless/primitives.h"
 #include "plugin/host/dialog.h"
 #include "plugin/host/hierarchy.h"
 #include "plugin/host/host_ids.h"
@@ -20,8 +22,10 @@ namespace headless {
 namespace {
 
 const std::set<int32_t> kHostObjectTypes = {
-    HostType::kPolygonObject, HostType::kLight,  HostType::kCamera, HostType::kNull,
-    HostType::kCube,          HostType::kSphere, HostType::kPlane};
+    HostType::kPolygonObject, HostType::kLight, HostType::kCamera, HostType::kNull, HostType::kCube,
+    HostType::kSphere, HostType::kPlane,
+    // Geometry (headless/primitives.cpp).
+    HostType::kSubdivisionGenerator, HostType::kTwistDeformer};
 const std::set<int32_t> kHostTagTypes = {HostType::kPhongTag, HostType::kTextureTag,
                                          HostType::kUvwTag, HostType::kPolygonSelectionTag};
 const std::set<int32_t> kHostMaterialTypes = {HostType::kStandardMaterial};
@@ -391,7 +395,8 @@ bool HeadlessHost::createDirectory(const HostFilename& directory) {
     if (native.empty()) {
         return false;
     }
-    fs::create_directories(native, ec);
+    // As on the host's file system, one level at a time: the parent must exist.
+    fs::create_directory(native, ec);
     return fs::is_directory(native, ec);
 }
 
@@ -511,6 +516,9 @@ std::unique_ptr<HostObject> HeadlessHost::createObject(int32_t type) {
     if (p != nullptr && !object->attachPlugin(p->allocator())) {
         return nullptr;
     }
+    // Copies of the object need a plug-in instance of their own.
+    object->setAllocator(p != nullptr ? p->allocator : nullptr);
+    writeInitialParameters(*object);
     return object;
 }
 
@@ -523,6 +531,7 @@ std::unique_ptr<HostTag> HeadlessHost::createTag(int32_t type) {
     if (p != nullptr && !tag->attachPlugin(p->allocator())) {
         return nullptr;
     }
+    tag->setAllocator(p != nullptr ? p->allocator : nullptr);
     return tag;
 }
 
@@ -591,10 +600,33 @@ bool walkObjects(Hierarchy& walker, HostObject* first, const HostMatrix& parent,
 
 } // namespace
 
+std::unique_ptr<HostObject> HeadlessHost::modelingCommand(int32_t command, HostDocument* doc,
+                                                          HostObject* op) {
+    auto* object = dynamic_cast<HObject*>(op);
+    if (command != HostModeling::kCurrentStateToObject || object == nullptr ||
+        (doc != nullptr && object->document() != doc)) {
+        return nullptr;
+    }
+    return currentStateToObject(*object);
+}
+
+void HeadlessHost::evaluate() {
+    evaluateDocument(*document_);
+}
+
+void HeadlessHost::drawViews() {
+    document_->view().clearLines();
+    drawDocument(*document_, document_->view());
+}
+
 bool HeadlessHost::runHierarchy(Hierarchy& walker, HostDocument* doc, bool, Real, int32_t,
                                 void* startData) {
     if (doc == nullptr) {
         return false;
+    }
+    // The walk builds the caches it passes, as the host's evaluation does.
+    if (auto* own = dynamic_cast<HDocument*>(doc)) {
+        evaluateDocument(*own);
     }
     return walkObjects(walker, doc->firstObject(), HostMatrix(), startData);
 }

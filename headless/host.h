@@ -146,6 +146,15 @@ public:
     bool runHierarchy(Hierarchy& walker, HostDocument* doc, bool spline, Real levelOfDetail,
                       int32_t flags, void* startData) override;
 
+    // --- Geometry commands and evaluation (headless/evaluation.cpp, headless/geometry.cpp).
+    std::unique_ptr<HostObject> modelingCommand(int32_t command, HostDocument* doc,
+                                                HostObject* op) override;
+    void eventAdd() override { ++events_; }
+    int events() const { return events_; }
+    // Rebuilds every cache of the active document, as the host does before it draws or renders.
+    void evaluate();
+    // The editor's object drawing pass into the active document's view.
+    void drawViews();
     // --- Render effects, preferences and the texture search (headless/render_data.cpp,
     // headless/textures.cpp).
     std::unique_ptr<HostVideoPost> createVideoPost(int32_t type) override;
@@ -188,6 +197,7 @@ private:
     ChildProcesses children_;
     std::vector<int32_t> cursors_;
     std::vector<HostRefresh> refreshes_;
+    int events_ = 0;
 };
 
 } // namespace headless

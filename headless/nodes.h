@@ -2,6 +2,8 @@
 #pragma once
 
 #include "headless/node_registry.h"
+#include "plugin/host/application.h"
+#include "plugin/host/geometry.h"
 #include "plugin/host/material.h"
 #include "plugin/host/plugin_data.h"
 #include "plugin/host/polygon_object.h"
@@ -68,6 +70,10 @@ public:
         return plugin_ == nullptr || plugin_->init(this);
     }
 
+    // The allocator of the node's plug-in instance, for copies of the node; null for host types.
+    void setAllocator(NodeAllocator allocator) { allocator_ = allocator; }
+    NodeAllocator allocator() const { return allocator_; }
+
     // Gives the node the ID it had in a saved document, when no live node holds it.
     void restoreUid(uint64_t uid) {
         unregisterNode(uid_);
@@ -89,6 +95,7 @@ private:
     HostContainer data_;
     uint32_t bits_ = 0;
     std::unique_ptr<NodeData> plugin_;
+    NodeAllocator allocator_ = nullptr;
 };
 
 // A list of sibling objects owned by its parent, document or cache owner. Destroying it
@@ -171,6 +178,17 @@ public:
     // Unlinks this object from wherever it is; the caller owns it then.
     std::unique_ptr<HObject> detach();
 
+    // --- Geometry (headless/geometry.cpp).
+    std::vector<Vector> phongNormals() const override;
+    std::unique_ptr<HostObject> copy(int32_t flags) const override;
+    void dimension(Vector& center, Vector& radius) const override;
+    bool selected() const { return selected_; }
+    void setSelected(bool on) { selected_ = on; }
+    // The copy as an HObject, with a map of original to copied node IDs for link translation.
+    std::unique_ptr<HObject> copyTree(std::vector<std::pair<uint64_t, uint64_t>>& copied) const;
+    HObject* cacheFirst() const { return cache_.first; }
+    HObject* deformCacheFirst() const { return deformCache_.first; }
+
 private:
     friend class HDocument;
     friend struct ObjectList;
@@ -197,6 +215,7 @@ private:
     std::vector<Vector> points_;
     std::vector<HostPolygon> polygons_;
     HostDisplayColour displayColour_;
+    bool selected_ = false;
 };
 
 // Every tag, whatever its type; texture tags answer toTextureTag.
@@ -220,8 +239,19 @@ public:
     // Frees the plug-in instance now, while the tag is still attached.
     void freePlugin() { releasePlugin(); }
 
+    // --- Geometry tags (headless/geometry.cpp).
+    std::vector<HostUvw>* uvwData() override;
+    HostPolygonSelection* polygonSelection() override;
+    bool generateUvw(const HostPolygonObject& object, const HostMatrix& objectGlobal,
+                     const HostMatrix& tagObjectGlobal, const HostView* view,
+                     std::vector<HostUvw>& uvw) const override;
+    // A copy with type, name, parameters and geometry data, not attached to an object.
+    std::unique_ptr<HTag> copyTag() const;
+
 private:
     HObject* object_ = nullptr;
+    std::vector<HostUvw> uvw_;
+    HostPolygonSelection selection_;
 };
 
 class HShader;

@@ -1,4 +1,5 @@
-// The material group: an empty object that holds material helpers.
+// The material group: an empty object that holds material helpers. It has no parameters of its
+// own; its initialisation writes nothing and succeeds.
 #pragma once
 
 #include "plugin/host/plugin_data.h"
@@ -8,4 +9,5 @@
 class MaterialGroup : public ObjectData {
 public:
     static std::unique_ptr<NodeData> alloc() { return std::make_unique<MaterialGroup>(); }
+    bool init(HostNode* node) override;
 };

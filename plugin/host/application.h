@@ -135,6 +135,7 @@ public:
     // Files, by Windows path text.
     virtual bool fileExists(const HostFilename& file, bool directory) const = 0;
     bool fileExists(const HostFilename& file) const { return fileExists(file, false); }
+    // Creates one directory whose parent exists; true when it exists afterwards.
     virtual bool createDirectory(const HostFilename& directory) = 0;
     virtual bool readFile(const HostFilename& file, std::string& bytes) const = 0;
     // Replaces the file with exactly these bytes.
@@ -170,6 +171,14 @@ public:
 
     virtual bool runHierarchy(Hierarchy& walker, HostDocument* doc, bool spline, Real levelOfDetail,
                               int32_t flags, void* startData) = 0;
+
+    // --- Geometry commands.
+    // A modeling command (HostModeling) on `op` of `doc`: the object it makes, owned by the
+    // caller, or null when the command is unknown or fails.
+    virtual std::unique_ptr<HostObject> modelingCommand(int32_t command, HostDocument* doc,
+                                                        HostObject* op) = 0;
+    // Asks the host to redraw and refresh its managers after a change.
+    virtual void eventAdd() = 0;
 
     // --- Render effects, preferences and the texture search (used by the scene writers).
     // A render effect of a registered render-effect plug-in, its initial values written; null for

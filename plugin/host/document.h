@@ -1,12 +1,14 @@
 // Host documents: the object tree, the materials and the document-wide state.
 #pragma once
 
+#include "plugin/host/container.h"
 #include "plugin/host/filename.h"
 #include "plugin/host/types.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class HostMaterial;
 class HostNode;
@@ -14,6 +16,7 @@ class HostObject;
 class HostRenderData;
 class HostShader;
 class HostView;
+enum class HostUndo;
 
 class HostDocument {
 public:
@@ -41,6 +44,20 @@ public:
     // The node with that unique ID anywhere in this document (objects, caches, tags, materials,
     // shaders, render settings), or null.
     virtual HostNode* findNode(uint64_t uid) const = 0;
+
+    // --- Selection, undo, settings and messages (editing commands).
+    // The selected objects in tree order; with `children`, the selected objects below a selected
+    // object are reported too, else only the topmost of them.
+    virtual std::vector<HostObject*> activeObjects(bool children) const = 0;
+    virtual void setSelected(HostObject* object, bool selected) = 0;
+    // One undo step gathers every record between start and end; false outside a step.
+    virtual bool startUndo() = 0;
+    virtual bool addUndo(HostUndo kind, HostNode* node) = 0;
+    virtual bool endUndo() = 0;
+    // The document's own settings container.
+    virtual HostContainer& settings() = 0;
+    // A message to the document (HostMessage codes).
+    virtual void message(int32_t type) = 0;
 
     // --- Render settings and document shaders (used by the scene writers).
     // The render data the document renders with, or null when it has none.

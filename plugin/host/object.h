@@ -60,6 +60,14 @@ public:
     // Detaches the object (with its children) from its document; the caller owns it then.
     virtual std::unique_ptr<HostObject> remove() = 0;
 
+    // --- Copies, bounds and display (geometry).
+    // A copy of the object with its children and tags (HostCopy flags), owned by the caller; null
+    // when it cannot be made. Links among the copied nodes point into the copy.
+    virtual std::unique_ptr<HostObject> copy(int32_t flags) const = 0;
+    // Centre and half size of the object's bounding box in its own coordinates, from its points
+    // or, for a generator, its cache; zero for an object without geometry.
+    virtual void dimension(Vector& center, Vector& radius) const = 0;
+
     // --- Display colour (used by the camera tag to mark its camera).
     virtual HostDisplayColour displayColour() const = 0;
     virtual void setDisplayColour(const HostDisplayColour& colour) = 0;

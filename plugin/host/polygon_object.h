@@ -23,4 +23,8 @@ public:
     virtual const std::vector<HostPolygon>& polygons() const = 0;
     virtual void setPoints(std::vector<Vector> points) = 0;
     virtual void setPolygons(std::vector<HostPolygon> polygons) = 0;
+
+    // --- Smoothing. Four normals per polygon (corners a, b, c, d), in object coordinates, as the
+    // object's Phong tag smooths them (honouring its angle limit); empty without a Phong tag.
+    virtual std::vector<Vector> phongNormals() const = 0;
 };

@@ -17,6 +17,9 @@ TEST(HeadlessHost, FileAccessGoesThroughTheDriveMap) {
     TempDir dir;
     HeadlessHost host;
     host.drives().mapDrive('C', dir.path());
+    // One level at a time, as on the host's file system.
+    EXPECT_FALSE(host.createDirectory(HostFilename("C:\\scenes\\models.room")));
+    EXPECT_TRUE(host.createDirectory(HostFilename("C:\\scenes")));
     EXPECT_TRUE(host.createDirectory(HostFilename("C:\\scenes\\models.room")));
     EXPECT_TRUE(host.fileExists(HostFilename("C:\\scenes"), true));
     EXPECT_TRUE(host.writeFile(HostFilename("C:\\scenes\\room.zvs"), std::string("a\0b", 3)));

@@ -1,0 +1,5 @@
+#include "objects/material_group.h"
+
+bool MaterialGroup::init(HostNode*) {
+    return true;
+}
