@@ -10,31 +10,28 @@
 
 namespace {
 
-// Holds the export-in-progress flag at 1 for its lifetime.
-class ExportFlagScope {
-public:
-    explicit ExportFlagScope(uint8_t* flag) : flag_(flag) {
-        if (flag_ != nullptr) {
-            *flag_ = 1;
-        }
-    }
-    ~ExportFlagScope() { clear(); }
-    ExportFlagScope(const ExportFlagScope&) = delete;
-    ExportFlagScope& operator=(const ExportFlagScope&) = delete;
-    void clear() {
-        if (flag_ != nullptr) {
-            *flag_ = 0;
-            flag_ = nullptr;
-        }
-    }
-
-private:
-    uint8_t* flag_;
-};
-
 // One frame's export; a failure that escapes the exporter ends the loop instead of the host.
 bool exportOneFrame(ZarvexSceneExporter& exporter, int32_t frame) {
     exporter.setFrameNumber(frame);
+    return exportSceneGuarded(exporter);
+}
+
+} // namespace
+
+ExportFlagScope::ExportFlagScope(uint8_t* flag) : flag_(flag) {
+    if (flag_ != nullptr) {
+        *flag_ = 1;
+    }
+}
+
+void ExportFlagScope::clear() {
+    if (flag_ != nullptr) {
+        *flag_ = 0;
+        flag_ = nullptr;
+    }
+}
+
+bool exportSceneGuarded(ZarvexSceneExporter& exporter) {
     try {
         return exporter.exportScene() == 1;
     } catch (const std::exception& e) {
@@ -44,8 +41,6 @@ bool exportOneFrame(ZarvexSceneExporter& exporter, int32_t frame) {
     }
     return false;
 }
-
-} // namespace
 
 FrameLoopResult exportFrameRange(HostDocument& doc, int32_t first, int32_t last,
                                  const std::function<bool(int32_t frame)>& exportFrame) {

@@ -9,6 +9,26 @@
 #include <functional>
 
 class HostDocument;
+class ZarvexSceneExporter;
+
+// Holds the plug-in-wide export-in-progress flag (may be null) at 1 for its lifetime, so that
+// instance objects generate nothing while an export reads the document.
+class ExportFlagScope {
+public:
+    explicit ExportFlagScope(uint8_t* flag);
+    ~ExportFlagScope() { clear(); }
+    ExportFlagScope(const ExportFlagScope&) = delete;
+    ExportFlagScope& operator=(const ExportFlagScope&) = delete;
+    // Sets the flag back to 0 before the scope ends.
+    void clear();
+
+private:
+    uint8_t* flag_;
+};
+
+// One run of `exporter`; true when it saved the scene. Does not throw: a failure that escapes the
+// exporter is reported on the console instead of reaching the host.
+bool exportSceneGuarded(ZarvexSceneExporter& exporter);
 
 struct ExportJob {
     HostDocument* document = nullptr;

@@ -1,35 +1,17 @@
 #include "commands/quick_render.h"
 
+#include "commands/export_job.h"
 #include "commands/render_script.h"
 #include "export/exporter.h"
 #include "plugin/host/application.h"
 #include "plugin/host/document.h"
 #include "plugin/plugin_state.h"
 
-#include <exception>
 #include <string>
 
 namespace {
 
 uint8_t* g_exportFlag = nullptr;
-
-void setFlag(uint8_t value) {
-    if (g_exportFlag != nullptr) {
-        *g_exportFlag = value;
-    }
-}
-
-// One export; a failure that escapes the exporter is reported instead of reaching the host.
-bool exportScene(ZarvexSceneExporter& exporter) {
-    try {
-        return exporter.exportScene() == 1;
-    } catch (const std::exception& e) {
-        host().console(std::string("Export failed: ") + e.what());
-    } catch (...) {
-        host().console("Export failed.");
-    }
-    return false;
-}
 
 } // namespace
 
@@ -57,12 +39,12 @@ bool QuickRender::execute(HostDocument* doc) {
         app.console("Quickrender dir could not be created.");
         return false;
     }
-    setFlag(1);
+    ExportFlagScope flag(g_exportFlag);
     ZarvexSceneExporter exporter;
     exporter.configureExport(app.activeDocument(), sceneFile(), false, false, false);
     exporter.setFrameNumber(doc != nullptr ? doc->time().frame(doc->fps()) : 0);
-    const bool exported = exportScene(exporter);
-    setFlag(0);
+    const bool exported = exportSceneGuarded(exporter);
+    flag.clear();
     app.refresh(HostRefresh::DocumentUpdate);
     if (exported) {
         RenderLaunch launch;

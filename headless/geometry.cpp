@@ -152,14 +152,9 @@ std::vector<Vector> HObject::phongNormals() const {
 std::unique_ptr<HObject>
 HObject::copyTree(std::vector<std::pair<uint64_t, uint64_t>>& copied) const {
     auto twin = std::make_unique<HObject>(type());
-    if (allocator() != nullptr) {
-        twin->setAllocator(allocator());
-        if (!twin->attachPlugin(allocator()())) {
-            return nullptr;
-        }
+    if (!copyNodeTo(*twin)) {
+        return nullptr;
     }
-    twin->setName(name());
-    twin->data() = data();
     for (uint32_t bit = 1; bit != 0; bit <<= 1) {
         if (hasBit(bit) && bit != HostBit::kGeneratorInput) {
             twin->setBit(bit, true);
@@ -246,14 +241,9 @@ HostPolygonSelection* HTag::polygonSelection() {
 
 std::unique_ptr<HTag> HTag::copyTag() const {
     auto twin = std::make_unique<HTag>(type());
-    if (allocator() != nullptr) {
-        twin->setAllocator(allocator());
-        if (!twin->attachPlugin(allocator()())) {
-            return nullptr;
-        }
+    if (!copyNodeTo(*twin)) {
+        return nullptr;
     }
-    twin->setName(name());
-    twin->data() = data();
     twin->uvw_ = uvw_;
     twin->selection_ = selection_;
     return twin;

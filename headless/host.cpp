@@ -136,12 +136,35 @@ const RegisteredPlugin* HeadlessHost::registered(int32_t id, PluginKind kind) co
     return p != nullptr && p->kind == kind ? p : nullptr;
 }
 
-bool HeadlessHost::acceptRegistration(int32_t id, const std::string&) const {
+namespace {
+
+// The entry of a node kind (object, tag, render effect, shader): what every one of them carries.
+template <class Registration> RegisteredPlugin nodeEntry(PluginKind kind, Registration& r) {
+    RegisteredPlugin p;
+    p.kind = kind;
+    p.id = r.id;
+    p.name = r.name;
+    p.info = r.info;
+    p.description = r.description;
+    p.diskLevel = r.diskLevel;
+    p.allocator = r.allocator;
+    return p;
+}
+
+void addIcon(RegisteredPlugin& p, std::unique_ptr<HostBitmap> icon) {
+    if (icon) {
+        p.icons.push_back(std::move(icon));
+    }
+}
+
+} // namespace
+
+bool HeadlessHost::acceptRegistration(int32_t id) const {
     return id > 0 && plugin(id) == nullptr;
 }
 
 bool HeadlessHost::registerCommand(CommandRegistration&& r) {
-    if (!acceptRegistration(r.id, r.name) || !r.command) {
+    if (!acceptRegistration(r.id) || !r.command) {
         return false;
     }
     RegisteredPlugin p;
@@ -151,84 +174,51 @@ bool HeadlessHost::registerCommand(CommandRegistration&& r) {
     p.info = r.info;
     p.help = r.help;
     p.command = std::move(r.command);
-    if (r.icon) {
-        p.icons.push_back(std::move(r.icon));
-    }
+    addIcon(p, std::move(r.icon));
     plugins_.push_back(std::move(p));
     return true;
 }
 
+bool HeadlessHost::acceptNode(int32_t id, NodeAllocator allocator) const {
+    return acceptRegistration(id) && allocator != nullptr;
+}
+
 bool HeadlessHost::registerObject(ObjectRegistration&& r) {
-    if (!acceptRegistration(r.id, r.name) || r.allocator == nullptr) {
+    if (!acceptNode(r.id, r.allocator)) {
         return false;
     }
-    RegisteredPlugin p;
-    p.kind = PluginKind::Object;
-    p.id = r.id;
-    p.name = r.name;
-    p.info = r.info;
-    p.description = r.description;
-    p.diskLevel = r.diskLevel;
-    p.allocator = r.allocator;
-    if (r.largeIcon) {
-        p.icons.push_back(std::move(r.largeIcon));
-    }
-    if (r.smallIcon) {
-        p.icons.push_back(std::move(r.smallIcon));
-    }
+    RegisteredPlugin p = nodeEntry(PluginKind::Object, r);
+    addIcon(p, std::move(r.largeIcon));
+    addIcon(p, std::move(r.smallIcon));
     plugins_.push_back(std::move(p));
     return true;
 }
 
 bool HeadlessHost::registerTag(TagRegistration&& r) {
-    if (!acceptRegistration(r.id, r.name) || r.allocator == nullptr) {
+    if (!acceptNode(r.id, r.allocator)) {
         return false;
     }
-    RegisteredPlugin p;
-    p.kind = PluginKind::Tag;
-    p.id = r.id;
-    p.name = r.name;
-    p.info = r.info;
-    p.description = r.description;
-    p.diskLevel = r.diskLevel;
-    p.allocator = r.allocator;
-    if (r.icon) {
-        p.icons.push_back(std::move(r.icon));
-    }
+    RegisteredPlugin p = nodeEntry(PluginKind::Tag, r);
+    addIcon(p, std::move(r.icon));
     plugins_.push_back(std::move(p));
     return true;
 }
 
 bool HeadlessHost::registerRenderEffect(RenderEffectRegistration&& r) {
-    if (!acceptRegistration(r.id, r.name) || r.allocator == nullptr) {
+    if (!acceptNode(r.id, r.allocator)) {
         return false;
     }
-    RegisteredPlugin p;
-    p.kind = PluginKind::RenderEffect;
-    p.id = r.id;
-    p.name = r.name;
-    p.info = r.info;
-    p.description = r.description;
-    p.diskLevel = r.diskLevel;
+    RegisteredPlugin p = nodeEntry(PluginKind::RenderEffect, r);
     p.priority = r.priority;
-    p.allocator = r.allocator;
     plugins_.push_back(std::move(p));
     return true;
 }
 
 bool HeadlessHost::registerShader(ShaderRegistration&& r) {
-    if (!acceptRegistration(r.id, r.name) || r.allocator == nullptr) {
+    if (!acceptNode(r.id, r.allocator)) {
         return false;
     }
-    RegisteredPlugin p;
-    p.kind = PluginKind::Shader;
-    p.id = r.id;
-    p.name = r.name;
-    p.info = r.info;
-    p.description = r.description;
-    p.diskLevel = r.diskLevel;
-    p.allocator = r.allocator;
-    plugins_.push_back(std::move(p));
+    plugins_.push_back(nodeEntry(PluginKind::Shader, r));
     return true;
 }
 

@@ -176,7 +176,8 @@ private:
     int32_t processorThreads_ = 0;
     std::vector<HostFilename> texturePaths_;
 
-    bool acceptRegistration(int32_t id, const std::string& name) const;
+    bool acceptRegistration(int32_t id) const;
+    bool acceptNode(int32_t id, NodeAllocator allocator) const;
     const RegisteredPlugin* registered(int32_t id, PluginKind kind) const;
 
     int32_t interfaceVersion_ = 9800;

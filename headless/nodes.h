@@ -72,6 +72,21 @@ public:
 
     // The allocator of the node's plug-in instance, for copies of the node; null for host types.
     void setAllocator(NodeAllocator allocator) { allocator_ = allocator; }
+
+    // Gives `twin` (a new node of the same type) what every copy takes over: a fresh plug-in
+    // instance of the same kind, the name and the parameters. False when the plug-in instance
+    // refused to initialise.
+    bool copyNodeTo(NodeImpl& twin) const {
+        if (allocator_ != nullptr) {
+            twin.setAllocator(allocator_);
+            if (!twin.attachPlugin(allocator_())) {
+                return false;
+            }
+        }
+        twin.setName(name_);
+        twin.data_ = data_;
+        return true;
+    }
     NodeAllocator allocator() const { return allocator_; }
 
     // Gives the node the ID it had in a saved document, when no live node holds it.
