@@ -34,6 +34,7 @@ constexpr int32_t kInstanceLink = 10000;
 namespace HelperParam {
 constexpr int32_t kMaterial = 1001;
 constexpr int32_t kType = 1002;
+constexpr int32_t kColour = 1013;
 constexpr int32_t kUseNkData = 1018;
 constexpr int32_t kBlendA = 1025;
 constexpr int32_t kBlendB = 1026;
@@ -489,8 +490,18 @@ private:
             h = &o->data();
             h->setLink(HelperParam::kMaterial, material);
             h->setInt(HelperParam::kType, type);
+            // As the helper takes it over from its material when a user links it.
+            h->setVector(HelperParam::kColour,
+                         material->data().getVector(HostMaterialParam::kColour));
             return true;
         };
+        // The blend comes before its parts, which the scene still has to hold first.
+        if (!helper(mix_, HelperParam::kBlend)) {
+            return false;
+        }
+        h->setLink(HelperParam::kBlendA, brick_);
+        h->setLink(HelperParam::kBlendB, plaster_);
+        h->setReal(HelperParam::kBlendAmount, 0.25f);
         if (!helper(plastic_, HelperParam::kDiffuse) || !helper(plaster_, HelperParam::kDiffuse) ||
             !helper(brick_, HelperParam::kOrenNayar)) {
             return false;
@@ -514,12 +525,6 @@ private:
             return false;
         }
         h->setInt(HelperParam::kMediumType, HelperParam::kMediumEpidermis);
-        if (!helper(mix_, HelperParam::kBlend)) {
-            return false;
-        }
-        h->setLink(HelperParam::kBlendA, brick_);
-        h->setLink(HelperParam::kBlendB, plaster_);
-        h->setReal(HelperParam::kBlendAmount, 0.25f);
         if (!helper(neon_, HelperParam::kDiffuse)) {
             return false;
         }
