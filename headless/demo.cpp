@@ -9,6 +9,7 @@
 #include "plugin/host/material.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace headless {
 

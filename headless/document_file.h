@@ -1,8 +1,10 @@
 // Document files of the headless host: an XML format of its own (docs/headless-host.md,
 // "Document files") that holds every node of a document with its type, unique ID, name, bits and
-// every parameter by its numeric ID, the object tree with matrices, visibility, points and
-// polygons, the tags, the materials, the view's camera, the animation tracks and the document's
-// time and frame rate. Caches are not stored: evaluation rebuilds them. Loading, saving and
+// every parameter by its numeric ID, the object tree with matrices, visibility, selection, display
+// colours, points and polygons, the tags with their UVW coordinates and polygon selections, the
+// materials with their shaders, the document's shaders, its render data with the render effects,
+// its settings, the view's cameras, the animation tracks and the document's time and frame rate.
+// Caches and undo steps are not stored: evaluation rebuilds the caches. Loading, saving and
 // loading again loses nothing.
 //
 // Node data beyond the container slots in by family: a NodeFamily writes and reads one child
