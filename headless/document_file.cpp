@@ -180,6 +180,47 @@ template <class Node> void setNodeBits(Node& node, uint32_t bits) {
     }
 }
 
+uint32_t hostNodeBits(const HostNode& node) {
+    uint32_t bits = 0;
+    for (int i = 0; i < 32; ++i) {
+        if (node.hasBit(uint32_t(1) << i)) {
+            bits |= uint32_t(1) << i;
+        }
+    }
+    return bits;
+}
+
+// The node's ID, name and bits from its element; the node takes its file ID unless a live node
+// has it.
+bool readNodeAttributes(const TiXmlElement& e, HostNode& node,
+                        const std::function<void(uint64_t)>& restoreUid,
+                        DocumentLoadContext& context, std::string& error) {
+    uint64_t uid = 0;
+    if (!parseUid(attribute(e, "uid"), uid)) {
+        error = "a <" + e.ValueStr() + "> without a numeric uid";
+        return false;
+    }
+    if (context.knows(uid)) {
+        error = "the uid " + numberText(uid) + " is used twice";
+        return false;
+    }
+    restoreUid(uid);
+    context.add(uid, &node);
+    std::string name;
+    if (textAttribute(e, "name", name)) {
+        node.setName(name);
+    }
+    if (hasAttribute(e, "bits")) {
+        uint32_t bits = 0;
+        if (!parseNumber(attribute(e, "bits"), bits)) {
+            error = "bits of node " + numberText(uid) + " is not a number";
+            return false;
+        }
+        setNodeBits(node, bits);
+    }
+    return true;
+}
+
 // What every node element has: type, unique ID, name, bits, the container, the families.
 template <class Node> TiXmlElement* nodeElement(const char* name, Node& node) {
     auto* e = new TiXmlElement(name);
@@ -221,12 +262,11 @@ void saveObject(HObject& object, TiXmlElement& parent) {
     e->SetAttribute("render", visibilityName(object.renderVisibility()));
     e->SetAttribute("editor", visibilityName(object.editorVisibility()));
     e->SetAttribute("enabled", object.enabled() ? "true" : "false");
-    const HostMatrix m = object.localMatrix();
+    if (object.selected()) {
+        e->SetAttribute("selected", "true");
+    }
     auto* matrix = new TiXmlElement("matrix");
-    matrix->SetAttribute("off", vectorText(m.off));
-    matrix->SetAttribute("v1", vectorText(m.v1));
-    matrix->SetAttribute("v2", vectorText(m.v2));
-    matrix->SetAttribute("v3", vectorText(m.v3));
+    setMatrixAttributes(*matrix, object.localMatrix());
     e->LinkEndChild(matrix);
     saveNodeData(object, *e);
     for (const auto& tag : object.tags()) {
@@ -238,7 +278,7 @@ void saveObject(HObject& object, TiXmlElement& parent) {
 // The loader of one file.
 class Loader {
 public:
-    Loader(HeadlessHost& host, std::string& error) : host_(host), error_(error) {}
+    Loader(HeadlessHost& host, std::string& error) : host_(host), error_(error), context_(host) {}
 
     std::unique_ptr<HDocument> load(const std::string& text) {
         TiXmlDocument xml;
@@ -276,12 +316,8 @@ public:
                 return fail("<" + e->ValueStr() + ">: " + why);
             }
         }
-        // Links name the nodes by their IDs in the file until every node exists.
-        for (HostNode* node : loaded_) {
-            remapLinks(node->data());
-        }
         std::string why;
-        if (!context_.runLater(why)) {
+        if (!context_.finish(why)) {
             return fail(why);
         }
         return doc;
@@ -341,27 +377,8 @@ private:
     // Type, ID, name and bits of a new node; the node takes its file ID unless a live node has
     // it.
     template <class Node> bool nodeAttributes(const TiXmlElement& e, Node& node) {
-        uint64_t uid = 0;
-        if (!parseUid(attribute(e, "uid"), uid)) {
-            return failed("a <" + e.ValueStr() + "> without a numeric uid");
-        }
-        if (context_.knows(uid)) {
-            return failed("the uid " + numberText(uid) + " is used twice");
-        }
-        node.restoreUid(uid);
-        context_.add(uid, &node);
-        std::string name;
-        if (textAttribute(e, "name", name)) {
-            node.setName(name);
-        }
-        if (hasAttribute(e, "bits")) {
-            uint32_t bits = 0;
-            if (!parseNumber(attribute(e, "bits"), bits)) {
-                return failed("bits of node " + numberText(uid) + " is not a number");
-            }
-            setNodeBits(node, bits);
-        }
-        return true;
+        return readNodeAttributes(
+            e, node, [&node](uint64_t uid) { node.restoreUid(uid); }, context_, error_);
     }
 
     bool failed(const std::string& why) {
@@ -372,7 +389,7 @@ private:
     // The container (replacing the plug-in's first values) and the families.
     // `own` names the child elements the caller reads itself.
     bool nodeData(const TiXmlElement& e, HostNode& node, std::initializer_list<const char*> own) {
-        loaded_.push_back(&node);
+        context_.remapLinksLater(node);
         // The file's parameters replace a plug-in's first values, also when it has none.
         node.data().clear();
         for (const TiXmlElement* c = e.FirstChildElement(); c; c = c->NextSiblingElement()) {
@@ -496,12 +513,16 @@ private:
             }
             object.setEnabled(enabled == "true");
         }
+        if (hasAttribute(e, "selected")) {
+            const std::string selected = attribute(e, "selected");
+            if (selected != "true" && selected != "false") {
+                return failed("object " + id + ": selected is true or false");
+            }
+            object.setSelected(selected == "true");
+        }
         if (const TiXmlElement* m = e.FirstChildElement("matrix")) {
             HostMatrix matrix;
-            if (!parseVector(attribute(*m, "off"), matrix.off) ||
-                !parseVector(attribute(*m, "v1"), matrix.v1) ||
-                !parseVector(attribute(*m, "v2"), matrix.v2) ||
-                !parseVector(attribute(*m, "v3"), matrix.v3)) {
+            if (!matrixFromAttributes(*m, matrix)) {
                 return failed("object " + id + ": a matrix has off, v1, v2 and v3 vectors");
             }
             object.setLocalMatrix(matrix);
@@ -530,18 +551,9 @@ private:
         return true;
     }
 
-    void remapLinks(HostContainer& container) {
-        for (const auto& [id, value] : std::map<int32_t, HostValue>(container.values())) {
-            if (const HostLink* link = value.get<HostLink>()) {
-                container.set(id, HostValue(HostLink{context_.remap(link->node)}));
-            }
-        }
-    }
-
     HeadlessHost& host_;
     std::string& error_;
     DocumentLoadContext context_;
-    std::vector<HostNode*> loaded_;
 };
 
 } // namespace
@@ -561,6 +573,45 @@ HostNode* DocumentLoadContext::node(uint64_t fileUid) const {
 bool DocumentLoadContext::runLater(std::string& error) {
     for (auto& step : later_) {
         if (!step(error)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void DocumentLoadContext::remapLinks(HostContainer& container) const {
+    for (const auto& [id, value] : std::map<int32_t, HostValue>(container.values())) {
+        if (const HostLink* link = value.get<HostLink>()) {
+            container.set(id, HostValue(HostLink{remap(link->node)}));
+        }
+    }
+}
+
+bool DocumentLoadContext::finish(std::string& error) {
+    // Links name the nodes by their IDs in the file until every node exists.
+    for (HostNode* node : remapped_) {
+        remapLinks(node->data());
+    }
+    return runLater(error);
+}
+
+bool DocumentLoadContext::readNodeWith(const TiXmlElement& e, HostNode& node,
+                                       const std::function<void(uint64_t)>& restoreUid,
+                                       std::string& error) {
+    if (!readNodeAttributes(e, node, restoreUid, *this, error)) {
+        return false;
+    }
+    remapLinksLater(node);
+    // The file's parameters replace a plug-in's first values, also when it has none.
+    node.data().clear();
+    if (const TiXmlElement* data = e.FirstChildElement("data")) {
+        if (data->NextSiblingElement("data") != nullptr) {
+            error = "node " + numberText(node.uid()) + ": <data> is given twice";
+            return false;
+        }
+        std::string why;
+        if (!readContainer(*data, node.data(), why)) {
+            error = "node " + numberText(node.uid()) + ": " + why;
             return false;
         }
     }
@@ -789,6 +840,36 @@ bool readContainer(const TiXmlElement& element, HostContainer& container, std::s
         container.set(id, value);
     }
     return true;
+}
+
+TiXmlElement* writeNode(const char* name, HostNode& node) {
+    auto* e = new TiXmlElement(name);
+    e->SetAttribute("type", node.type());
+    e->SetAttribute("uid", numberText(node.uid()));
+    setTextAttribute(*e, "name", node.name());
+    if (const uint32_t bits = hostNodeBits(node); bits != 0) {
+        e->SetAttribute("bits", numberTextOf(bits));
+    }
+    if (!node.data().empty()) {
+        auto* data = new TiXmlElement("data");
+        writeContainer(node.data(), *data);
+        e->LinkEndChild(data);
+    }
+    return e;
+}
+
+void setMatrixAttributes(TiXmlElement& element, const HostMatrix& m) {
+    element.SetAttribute("off", vectorText(m.off));
+    element.SetAttribute("v1", vectorText(m.v1));
+    element.SetAttribute("v2", vectorText(m.v2));
+    element.SetAttribute("v3", vectorText(m.v3));
+}
+
+bool matrixFromAttributes(const TiXmlElement& element, HostMatrix& m) {
+    return parseVector(attribute(element, "off"), m.off) &&
+           parseVector(attribute(element, "v1"), m.v1) &&
+           parseVector(attribute(element, "v2"), m.v2) &&
+           parseVector(attribute(element, "v3"), m.v3);
 }
 
 std::string saveDocumentFile(HDocument& doc) {

@@ -1,8 +1,10 @@
 // Document files of the headless host: an XML format of its own (docs/headless-host.md,
 // "Document files") that holds every node of a document with its type, unique ID, name, bits and
-// every parameter by its numeric ID, the object tree with matrices, visibility, points and
-// polygons, the tags, the materials, the view's camera, the animation tracks and the document's
-// time and frame rate. Caches are not stored: evaluation rebuilds them. Loading, saving and
+// every parameter by its numeric ID, the object tree with matrices, visibility, selection, display
+// colours, points and polygons, the tags with their UVW coordinates and polygon selections, the
+// materials with their shaders, the document's shaders, its render data with the render effects,
+// its settings, the view's cameras, the animation tracks and the document's time and frame rate.
+// Caches and undo steps are not stored: evaluation rebuilds the caches. Loading, saving and
 // loading again loses nothing.
 //
 // Node data beyond the container slots in by family: a NodeFamily writes and reads one child
@@ -37,6 +39,9 @@ constexpr int kDocumentFileVersion = 1;
 // What a loader of family data needs besides its element.
 class DocumentLoadContext {
 public:
+    explicit DocumentLoadContext(HeadlessHost& host) : host_(host) {}
+    // The host that creates the nodes the file holds.
+    HeadlessHost& host() const { return host_; }
     // The unique ID the node that had `fileUid` in the file has now (IDs taken by live nodes are
     // replaced on loading), or 0 for an ID the file does not hold.
     uint64_t remap(uint64_t fileUid) const;
@@ -45,13 +50,32 @@ public:
     // Runs `step` once every node of the file exists, in the order the steps were added.
     void later(std::function<bool(std::string& error)> step) { later_.push_back(std::move(step)); }
 
+    // Reads what every node element has into `node`, a node the family created (a shader, a
+    // render effect): its file ID (kept unless a live node holds it), `name`, `bits` and <data>,
+    // whose links are remapped once every node exists. The element's other children are the
+    // caller's. False with a reason.
+    template <class Node>
+    bool readNode(const TiXmlElement& element, Node& node, std::string& error) {
+        return readNodeWith(
+            element, node, [&node](uint64_t uid) { node.restoreUid(uid); }, error);
+    }
+
     // Used by the loader.
     void add(uint64_t fileUid, HostNode* node) { nodes_[fileUid] = node; }
     bool knows(uint64_t fileUid) const { return nodes_.count(fileUid) != 0; }
+    // Remaps the links of `node`'s container once every node exists.
+    void remapLinksLater(HostNode& node) { remapped_.push_back(&node); }
+    void remapLinks(HostContainer& container) const;
     bool runLater(std::string& error);
+    bool finish(std::string& error);
 
 private:
+    bool readNodeWith(const TiXmlElement& element, HostNode& node,
+                      const std::function<void(uint64_t)>& restoreUid, std::string& error);
+
+    HeadlessHost& host_;
     std::map<uint64_t, HostNode*> nodes_;
+    std::vector<HostNode*> remapped_;
     std::vector<std::function<bool(std::string&)>> later_;
 };
 
@@ -121,5 +145,13 @@ bool valueFromAttributes(const TiXmlElement& element, HostValueType type, HostVa
 // still in the file's IDs (the loader remaps every container link at the end).
 void writeContainer(const HostContainer& container, TiXmlElement& element);
 bool readContainer(const TiXmlElement& element, HostContainer& container, std::string& error);
+// A node element named `name` with what every node has: `type`, `uid`, `name`, `bits` (when any
+// is set) and <data> (when the container holds anything). Read back with
+// DocumentLoadContext::readNode.
+TiXmlElement* writeNode(const char* name, HostNode& node);
+// A matrix as the attributes `off`, `v1`, `v2` and `v3` of `element`; false when one is missing
+// or no vector.
+void setMatrixAttributes(TiXmlElement& element, const HostMatrix& matrix);
+bool matrixFromAttributes(const TiXmlElement& element, HostMatrix& matrix);
 
 } // namespace headless

@@ -2,7 +2,9 @@
 #include "headless/cli/cli.h"
 #include "headless/cli/session.h"
 #include "headless/cli/stored_options.h"
+#include "headless/demo.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -53,8 +55,20 @@ std::string absolute(const std::string& path) {
     return ec ? path : p.lexically_normal().string();
 }
 
-// The files of one export: the scene and the mesh folder beside it.
-void listWritten(const std::string& scene) {
+// The files the demo wrote into its folder, as native paths.
+std::vector<std::string> demoFiles(const fs::path& folder) {
+    std::vector<std::string> files;
+    for (const char* relative : {DemoFile::kBrick, DemoFile::kBrickBump, DemoFile::kMarble,
+                                 DemoFile::kObstacleMap, DemoFile::kGold}) {
+        std::string native = relative;
+        std::replace(native.begin(), native.end(), '\\', '/');
+        files.push_back((folder / native).string());
+    }
+    return files;
+}
+
+// The files of one export: the scene, the mesh folder beside it and `more`.
+void listWritten(const std::string& scene, const std::vector<std::string>& more) {
     const fs::path scenePath = fs::path(scene).replace_extension(".zvs");
     const fs::path models = scenePath.parent_path() / ("models." + scenePath.stem().string());
     std::cout << "Wrote:\n  " << scenePath.string() << '\n';
@@ -64,10 +78,16 @@ void listWritten(const std::string& scene) {
         for (const auto& entry : fs::directory_iterator(models, ec)) {
             files.push_back(entry.path().string());
         }
-        std::sort(files.begin(), files.end());
+        // demo-2 before demo-10: the names differ only in their numbers.
+        std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
+            return a.size() != b.size() ? a.size() < b.size() : a < b;
+        });
         for (const std::string& f : files) {
             std::cout << "  " << f << '\n';
         }
+    }
+    for (const std::string& f : more) {
+        std::cout << "  " << f << '\n';
     }
 }
 
@@ -127,9 +147,14 @@ int runExport(const Common& common, const ExportOptions& o) {
         return 2;
     }
     const std::string scene = absolute(o.paths.back());
+    // As a user makes a new folder in the file chooser.
+    std::error_code ec;
+    fs::create_directories(fs::path(scene).parent_path(), ec);
     Session session;
+    // The demo lives beside its scene, so that the scene finds the demo's textures.
     if (!session.start(common.pluginDirectory) ||
-        !(o.demo ? session.openDemo() : session.openDocument(o.paths.front()))) {
+        !(o.demo ? session.openDemo(fs::path(scene).parent_path().string())
+                 : session.openDocument(o.paths.front()))) {
         return 1;
     }
     std::string error;
@@ -139,9 +164,6 @@ int runExport(const Common& common, const ExportOptions& o) {
         printError(error);
         return 1;
     }
-    // As a user makes a new folder in the file chooser.
-    std::error_code ec;
-    fs::create_directories(fs::path(scene).parent_path(), ec);
     HeadlessHost& host = session.host();
     UiScript& ui = host.ui();
     if (!o.renderer.empty()) {
@@ -181,7 +203,8 @@ int runExport(const Common& common, const ExportOptions& o) {
                    std::to_string(expected) + " frames were written");
         return 1;
     }
-    listWritten(scene);
+    listWritten(scene,
+                o.demo ? demoFiles(fs::path(scene).parent_path()) : std::vector<std::string>());
     if (o.wait) {
         host.waitForPrograms();
     }

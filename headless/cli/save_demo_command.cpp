@@ -3,6 +3,7 @@
 #include "headless/cli/session.h"
 #include "headless/document_file.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -12,7 +13,10 @@ namespace {
 
 int runSaveDemo(const Common& common, const std::string& path) {
     Session session;
-    if (!session.start(common.pluginDirectory) || !session.openDemo()) {
+    // The demo's files go beside the document, where its textures are looked for.
+    const std::filesystem::path folder =
+        std::filesystem::absolute(path).lexically_normal().parent_path();
+    if (!session.start(common.pluginDirectory) || !session.openDemo(folder.string())) {
         return 1;
     }
     const std::string text = saveDocumentFile(session.host().document());
@@ -23,7 +27,8 @@ int runSaveDemo(const Common& common, const std::string& path) {
         printError("cannot write " + path);
         return 1;
     }
-    std::cout << "Wrote the demo document to " << path << '\n';
+    std::cout << "Wrote the demo document to " << path << ", and the files it refers to to "
+              << folder.string() << '\n';
     return 0;
 }
 

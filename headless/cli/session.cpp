@@ -42,9 +42,17 @@ bool Session::openDocument(const std::string& path) {
     return true;
 }
 
-bool Session::openDemo() {
+bool Session::openDemo(const std::string& folder) {
     std::string error;
-    std::unique_ptr<HDocument> doc = buildDemoDocument(host_, error);
+    HostFilename where;
+    if (!folder.empty()) {
+        where = HostFilename(windowsPath(folder));
+        if (!writeDemoFiles(host_, where, error)) {
+            printError(error);
+            return false;
+        }
+    }
+    std::unique_ptr<HDocument> doc = buildDemoDocument(host_, error, where);
     if (!doc) {
         printError(error);
         return false;

@@ -24,9 +24,10 @@ public:
     // Loads and starts the plug-in from its folder; false after printing why.
     bool start(const std::string& pluginDirectory);
     // Makes a document file (native path) or the built-in demo the active document; false after
-    // printing why.
+    // printing why. The demo lives in `folder` (native path, existing) when one is given: the
+    // files it refers to (textures, obstacle map, included material) are written there.
     bool openDocument(const std::string& path);
-    bool openDemo();
+    bool openDemo(const std::string& folder = std::string());
 
     HeadlessHost& host() { return host_; }
     // The Windows text the plug-in sees for a native path.

@@ -117,6 +117,10 @@ TEST_F(CliTest, ExportOfTheDemoStartsTheRendererWithTheLaunchLinesArguments) {
     EXPECT_EQ(recorded("zarvex.exe"), (std::vector<std::string>{"-seed", seed, scene}));
     EXPECT_EQ(count(out, "Saved scene to: " + windows(scene)), 1);
     EXPECT_NE(out.find("Wrote:\n  " + scene + "\n"), std::string::npos);
+    // The demo's textures lie beside the scene, where the scene finds them.
+    EXPECT_NE(out.find("  " + root + "/out/tex/brick.png\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(root + "/out/tex/brick.png"));
+    EXPECT_NE(read(scene).find("<path>tex\\brick.png</path>"), std::string::npos);
 }
 
 TEST_F(CliTest, ExportOptionsReachTheSceneAndTheLaunch) {
@@ -161,10 +165,16 @@ TEST_F(CliTest, ASavedDocumentExportsAFrameRange) {
 TEST_F(CliTest, AFailedExportStartsNoRendererAndFails) {
     write(root + "/blocked", "a file, not a folder");
     std::string out;
-    EXPECT_EQ(
-        host("export --demo " + root + "/blocked/a.zvs --run --renderer " + root + "/renderer",
-             out),
-        1)
+    // The demo cannot live in a folder that cannot be made.
+    EXPECT_EQ(host("export --demo " + root + "/blocked/a.zvs", out), 1) << out;
+    EXPECT_NE(out.find("tolvane-host: cannot make the folder " + root + "/blocked/tex"),
+              std::string::npos)
+        << out;
+    ASSERT_EQ(host("save-demo " + root + "/demo.tvd", out), 0) << out;
+    EXPECT_EQ(host("export " + root + "/demo.tvd " + root + "/blocked/a.zvs --run --renderer " +
+                       root + "/renderer",
+                   out),
+              1)
         << out;
     EXPECT_NE(out.find("The renderer was not started: the export did not complete."),
               std::string::npos);

@@ -5,6 +5,7 @@
 #include "headless/host.h"
 #include "headless/plugin_session.h"
 
+#include "plugin/host/geometry.h"
 #include "plugin/host/host_ids.h"
 
 #include <gtest/gtest.h>
@@ -58,10 +59,20 @@ TEST_F(DemoTest, HoldsEveryKindOfNode) {
     EXPECT_EQ(objects,
               (std::set<int32_t>{HostType::kPolygonObject, HostType::kLight, HostType::kCamera,
                                  HostType::kNull, HostType::kCube, HostType::kSphere,
-                                 HostType::kPlane, 1022273, 1023293, 1020893}));
+                                 HostType::kPlane, HostType::kSubdivisionGenerator,
+                                 HostType::kTwistDeformer, 1022273, 1023293, 1020893}));
     EXPECT_EQ(tags, (std::set<int32_t>{HostType::kPhongTag, HostType::kTextureTag,
                                        HostType::kUvwTag, HostType::kPolygonSelectionTag, 1020892,
                                        1021223, 1022083, 1022667}));
+    std::set<int32_t> shaders;
+    for (HostMaterial* m = doc().firstMaterial(); m != nullptr; m = m->next()) {
+        for (const auto& shader : static_cast<HMaterial*>(m)->shaders()) {
+            shaders.insert(shader->type());
+        }
+    }
+    EXPECT_EQ(shaders, (std::set<int32_t>{HostType::kBitmapShader, 1023863}));
+    ASSERT_NE(doc().renderData()->firstVideoPost(), nullptr);
+    EXPECT_EQ(doc().renderData()->firstVideoPost()->type(), 1020896);
     ASSERT_NE(doc().firstMaterial(), nullptr);
     EXPECT_EQ(doc().firstMaterial()->type(), HostType::kStandardMaterial);
     EXPECT_EQ(doc().view().sceneCamera(), doc().searchObject("Camera"));

@@ -3,6 +3,7 @@
 #include "headless/host.h"
 
 #include "plugin/host/host_ids.h"
+#include "plugin/host/render_data.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,30 @@ std::unique_ptr<HDocument> sampleDocument(HeadlessHost& host) {
     polygons->setPoints({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0.333333343f, 1, 1e-30f}});
     polygons->setPolygons({{0, 1, 2, 3}, {0, 2, 3, 3}});
     doc->view().setSceneCamera(camera);
+    // Node data beyond the containers.
+    HostTag* uvw = mesh->insertTag(host.createTag(HostType::kUvwTag));
+    *uvw->uvwData() = {{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 0.25f, 1e-9f}},
+                       {{0.5f, 0.5f, 0}, {1, 1, 1}, {0, 1, 0}, {0, 1, 0}}};
+    HostTag* top = mesh->insertTag(host.createTag(HostType::kPolygonSelectionTag), uvw);
+    top->setName("Top");
+    top->polygonSelection()->select(1);
+    top->polygonSelection()->select(7);
+    mesh->setDisplayColour({2, Vector(0.25f, 0.5f, 1), true});
+    doc->setSelected(mesh, true);
+    HostShader* owned = material->insertShader(host.createShader(HostType::kBitmapShader));
+    owned->data().setFilename(1000, HostFilename("wood.png"));
+    owned->setName("Wood grain");
+    material->data().setLink(8000, owned);
+    HostShader* loose = doc->insertShader(host.createShader(HostType::kBitmapShader));
+    loose->data().setLink(5, cube);
+    doc->settings().setReal(1, 2.5f);
+    doc->settings().setLink(2, mesh);
+    doc->renderData()->data().setInt(HostRenderParam::kWidth, 1920);
+    doc->renderData()->setName("Final");
+    HostMatrix eye;
+    eye.off = Vector(0, 100, -300);
+    doc->view().editorCamera()->setLocalMatrix(eye);
+    doc->view().editorCamera()->data().setReal(500, 50);
     AnimationTrack& position = doc->animation().track(cube->uid(), TrackTarget::Position);
     position.setKey(0, HostValue(Vector(0, 0, 0)));
     position.setKey(1.0 / 3.0, HostValue(Vector(10, 0, 0)), Interpolation::Step);
@@ -122,6 +147,27 @@ TEST(DocumentFile, LoadSaveAndLoadAgainLosesNothing) {
     EXPECT_EQ(mesh->points()[3], Vector(0.333333343f, 1, 1e-30f));
     EXPECT_EQ(mesh->polygons()[1], (HostPolygon{0, 2, 3, 3}));
     EXPECT_EQ(loaded->view().sceneCamera(), find(*loaded, "Camera"));
+    HostTag* uvw = mesh->tag(HostType::kUvwTag);
+    ASSERT_NE(uvw, nullptr);
+    ASSERT_EQ(uvw->uvwData()->size(), 2u);
+    EXPECT_EQ((*uvw->uvwData())[0].d, Vector(0, 0.25f, 1e-9f));
+    EXPECT_EQ(mesh->tag(HostType::kPolygonSelectionTag)->polygonSelection()->indices(),
+              (std::vector<int32_t>{1, 7}));
+    EXPECT_EQ(mesh->displayColour(), (HostDisplayColour{2, Vector(0.25f, 0.5f, 1), true}));
+    EXPECT_EQ(loaded->activeObjects(false), std::vector<HostObject*>{mesh});
+    HostNode* owned = c.getLink(8000, loaded.get());
+    ASSERT_NE(owned, nullptr);
+    ASSERT_NE(owned->toShader(), nullptr);
+    EXPECT_EQ(owned->name(), "Wood grain");
+    EXPECT_EQ(owned->data().getFilename(1000).text(), "wood.png");
+    ASSERT_EQ(loaded->shaders().size(), 1u);
+    EXPECT_EQ(loaded->shaders()[0]->data().getLink(5, loaded.get()), cube);
+    EXPECT_EQ(loaded->settings().getReal(1), 2.5f);
+    EXPECT_EQ(loaded->settings().getLink(2, loaded.get()), mesh);
+    EXPECT_EQ(loaded->renderData()->data().getInt(HostRenderParam::kWidth), 1920);
+    EXPECT_EQ(loaded->renderData()->name(), "Final");
+    EXPECT_EQ(loaded->view().editorCamera()->localMatrix().off, Vector(0, 100, -300));
+    EXPECT_EQ(loaded->view().editorCamera()->data().getReal(500), 50.0f);
     // The animation came along: at 1/3 s the stepped key holds.
     loaded->setTime(HostTime{0.34});
     loaded->evaluate();
@@ -159,6 +205,22 @@ TEST(DocumentFile, ALinkToANodeOutsideTheFileReadsAsNoLink) {
     std::unique_ptr<HDocument> loaded = loadDocumentFile(host, saveDocumentFile(doc), error);
     ASSERT_TRUE(loaded) << error;
     EXPECT_EQ(loaded->firstObject()->data().getLinkValue(1).node, 0u);
+}
+
+TEST(DocumentFile, WhatADocumentLacksStaysLacking) {
+    HeadlessHost host;
+    HDocument doc;
+    doc.setRenderData(nullptr);
+    std::string error;
+    std::unique_ptr<HDocument> loaded = loadDocumentFile(host, saveDocumentFile(doc), error);
+    ASSERT_TRUE(loaded) << error;
+    EXPECT_EQ(loaded->renderData(), nullptr);
+    EXPECT_EQ(loaded->view().sceneCamera(), nullptr);
+    // A file from before render data was kept gives the document a new one.
+    loaded = loadDocumentFile(host, "<tolvane-document version=\"1\"/>", error);
+    ASSERT_TRUE(loaded) << error;
+    ASSERT_NE(loaded->renderData(), nullptr);
+    EXPECT_EQ(loaded->renderData()->data().getInt(HostRenderParam::kWidth), 800);
 }
 
 TEST(DocumentFile, DeepTreesLoad) {
@@ -233,6 +295,40 @@ TEST(DocumentFile, RefusesFilesThatDoNotFit) {
              Case{head + "<objects/><materials/><objects/>" + tail, "<objects> is given twice"},
              Case{head + "<view camera=\"3\"/>" + tail,
                   "<view>: the view's camera is no object of the file"},
+             Case{head + "<view><editor-camera/></view>" + tail,
+                  "<view>: the editor camera has a matrix with off, v1, v2 and v3 vectors"},
+             Case{head + "<render-data type=\"5\" uid=\"4\"/>" + tail,
+                  "<render-data>: the render data is of type 110304"},
+             Case{head +
+                      "<render-data type=\"110304\" uid=\"4\"><effect type=\"1020896\" "
+                      "uid=\"5\"/></render-data>" +
+                      tail,
+                  "<render-data>: the host cannot create a render effect of type 1020896 (is the "
+                  "plug-in started?)"},
+             Case{head + "<render-data none=\"true\"><data/></render-data>" + tail,
+                  "<render-data>: none is true and leaves the document without render data"},
+             Case{head + "<shaders><shader type=\"1023863\" uid=\"4\"/></shaders>" + tail,
+                  "<shaders>: the host cannot create a shader of type 1023863 (is the plug-in "
+                  "started?)"},
+             Case{head + "<shaders><shader type=\"5833\"/></shaders>" + tail,
+                  "<shaders>: a <shader> without a numeric uid"},
+             Case{head + "<settings><real id=\"1\" value=\"x\"/></settings>" + tail,
+                  "<settings>: parameter 1 does not hold a real"},
+             Case{objects("<object type=\"5140\" uid=\"5\"><tag type=\"5671\" uid=\"6\"><uvw "
+                          "count=\"2\">0 0 0 1 0 0 1 1 0 0 1 0</uvw></tag></object>"),
+                  "node 6, <uvw>: a count of polygons and twelve numbers for each"},
+             Case{objects("<object type=\"5140\" uid=\"5\"><tag type=\"5612\" uid=\"6\"><uvw "
+                          "count=\"0\"/></tag></object>"),
+                  "node 6, <uvw>: only UVW tags hold coordinates"},
+             Case{objects("<object type=\"5140\" uid=\"5\"><tag type=\"5673\" uid=\"6\">"
+                          "<selection count=\"1\">-1</selection></tag></object>"),
+                  "node 6, <selection>: the polygon index -1 is no polygon"},
+             Case{objects("<object type=\"5140\" uid=\"5\"><display mode=\"2\" colour=\"1 0\" "
+                          "see-through=\"false\"/></object>"),
+                  "node 5, <display>: a display colour has a mode, a colour and see-through true "
+                  "or false"},
+             Case{objects("<object type=\"5140\" uid=\"5\" selected=\"1\"/>"),
+                  "object 5: selected is true or false"},
          }) {
         HeadlessHost host;
         std::string error;
