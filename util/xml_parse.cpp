@@ -10,8 +10,9 @@ namespace {
 
 // What a scan of the text predicts about TinyXML's parse of it.
 struct ParsePrediction {
-    int deepest = 0;       // deepest element recursion the parse reaches
-    bool complete = false; // the parse reads every node up to the end of the text without error
+    int deepest = 0;        // deepest element recursion the parse reaches
+    int mostAttributes = 0; // most attributes that one start tag holds
+    bool complete = false;  // the parse reads every node up to the end of the text without error
 };
 
 // Follows TinyXML 2.6.2's parser step by step without building nodes, to predict how deep its
@@ -71,7 +72,8 @@ private:
     std::size_t parseCData(std::size_t p) const;
     std::size_t parseUnknown(std::size_t p) const;
     std::size_t parseText(std::size_t p) const;
-    std::size_t parseStartTag(std::size_t p, OpenElement& element, bool& hasContent) const;
+    std::size_t parseStartTag(std::size_t p, OpenElement& element, bool& hasContent,
+                              int& attributes) const;
     std::size_t parseEndTag(std::size_t p, const OpenElement& element) const;
     std::size_t parseNode(Node node, std::size_t p);
     void adoptDeclaredEncoding(const std::string& declared);
@@ -80,6 +82,7 @@ private:
     Encoding encoding_ = Encoding::Unknown;
     std::vector<OpenElement> open_;
     int deepest_ = 0;
+    int mostAttributes_ = 0;
 };
 
 int TinyXmlShadow::toLower(unsigned char byte, Encoding encoding) const {
@@ -348,8 +351,8 @@ std::size_t TinyXmlShadow::parseText(std::size_t p) const {
     return more(p) ? p - 1 : kFail;
 }
 
-std::size_t TinyXmlShadow::parseStartTag(std::size_t p, OpenElement& element,
-                                         bool& hasContent) const {
+std::size_t TinyXmlShadow::parseStartTag(std::size_t p, OpenElement& element, bool& hasContent,
+                                         int& attributes) const {
     p = skipWhiteSpace(p + 1);
     element.nameStart = p;
     p = readName(p);
@@ -374,6 +377,7 @@ std::size_t TinyXmlShadow::parseStartTag(std::size_t p, OpenElement& element,
         if (!more(p)) {
             return kFail;
         }
+        ++attributes;
     }
 }
 
@@ -405,7 +409,9 @@ std::size_t TinyXmlShadow::parseNode(Node node, std::size_t p) {
         deepest_ = std::max(deepest_, static_cast<int>(open_.size()) + 1);
         OpenElement element{};
         bool hasContent = false;
-        const std::size_t end = parseStartTag(p, element, hasContent);
+        int attributes = 0;
+        const std::size_t end = parseStartTag(p, element, hasContent, attributes);
+        mostAttributes_ = std::max(mostAttributes_, attributes);
         if (end != kFail && hasContent) {
             open_.push_back(element);
         }
@@ -485,6 +491,7 @@ ParsePrediction TinyXmlShadow::run() {
         p = skipWhiteSpace(p);
     }
     prediction.deepest = deepest_;
+    prediction.mostAttributes = mostAttributes_;
     return prediction;
 }
 
@@ -501,7 +508,8 @@ bool parseXmlDocument(const std::string& text, TiXmlDocument& document) {
         return false;
     }
     const ParsePrediction prediction = TinyXmlShadow(text).run();
-    if (prediction.deepest > kMaxXmlNestingDepth || !prediction.complete) {
+    if (prediction.deepest > kMaxXmlNestingDepth ||
+        prediction.mostAttributes > kMaxXmlAttributesPerElement || !prediction.complete) {
         return false;
     }
     // TinyXML lets a UTF-8 lead byte near the end step up to three bytes past the terminating

@@ -17,6 +17,12 @@
 // settings and resource files stay below ten levels.
 constexpr int kMaxXmlNestingDepth = 256;
 
+// More attributes than this on one element are refused before TinyXML sees the text: TinyXML
+// checks each new attribute against all earlier ones of its element, so that a few hundred
+// kilobytes of attributes on one element take it minutes. Below the limit that check costs no
+// more than the rest of the parse. Files of this system carry a dozen at most.
+constexpr int kMaxXmlAttributesPerElement = 256;
+
 // Deepest element nesting that TinyXML's recursive parser reaches on `text`, found by a scan
 // that follows TinyXML's own rules (declarations and processing instructions ending at the first
 // '>', UTF-8 sequences, character references, quoted attribute values) without recursing, so it
@@ -26,7 +32,8 @@ int xmlNestingDepth(const std::string& text);
 
 // Parses `text` into `document`, replacing what it held.
 //
-// Returns true when the text nests no deeper than kMaxXmlNestingDepth, holds no NUL byte, parses
+// Returns true when the text nests no deeper than kMaxXmlNestingDepth, has no element with more
+// than kMaxXmlAttributesPerElement attributes, holds no NUL byte, parses
 // without error up to its end and yields at least one element; several top-level elements side
 // by side are allowed. Text after the last top-level node that TinyXML would silently leave
 // unread (for example "<a/>junk<b/>", which would lose b) is a failure too. On false,

@@ -139,6 +139,11 @@ TEST(ParseUtils, MutuallyExclusiveChildrenPassWithExactlyOneAllowedChild) {
     const XmlText other("<albedo><colour/></albedo>");
     EXPECT_EQ(thrown([&] { checkMutuallyExclusiveChildren(other.root(), forms); }),
               "Found unexpected element 'colour'.  (In element 'albedo', around line 1, column 1)");
+
+    // A name outside the list is reported as such even after an accepted child.
+    const XmlText later("<albedo><shader/><colour/></albedo>");
+    EXPECT_EQ(thrown([&] { checkMutuallyExclusiveChildren(later.root(), forms); }),
+              "Found unexpected element 'colour'.  (In element 'albedo', around line 1, column 1)");
 }
 
 TEST(ParseUtils, ExceptionIsCopiedByValue) {

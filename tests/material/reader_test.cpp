@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -385,3 +387,348 @@ TEST(ReadParameters, ShaderAndTextureFormsNeedTheirInnerElements) {
 }
 
 } // namespace
+
+// ---- Allowed lists, checked before anything of the kind element is read --------------------
+
+using KindReader = std::function<void(const TiXmlElement&)>;
+
+struct KindForm {
+    const char* name;
+    const char* kind;
+    KindReader read;
+    // Children that select the form, followed by one that throws as soon as reading starts.
+    std::string selectAndPoison;
+    std::vector<std::string> allowed;
+    std::string selectsOtherForm; // a name whose presence makes it the other form
+};
+
+void PrintTo(const KindForm& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class AllowedList : public ::testing::TestWithParam<KindForm> {};
+
+TEST_P(AllowedList, RejectsEveryOtherNameBeforeReading) {
+    const KindForm& form = GetParam();
+    // Every name any kind allows, and a few that none does.
+    const std::vector<std::string> names = {"colour",
+                                            "albedo_spectrum",
+                                            "albedo_texture",
+                                            "bump_map",
+                                            "displacement_map",
+                                            "random_triangle_colours",
+                                            "albedo",
+                                            "emission",
+                                            "base_emission",
+                                            "texture",
+                                            "bump",
+                                            "displacement",
+                                            "layer",
+                                            "sigma",
+                                            "exponent",
+                                            "nk_data",
+                                            "ior",
+                                            "fresnel_scale",
+                                            "diffuse_albedo",
+                                            "specular_reflectivity",
+                                            "diffuse",
+                                            "exponent_map",
+                                            "diffuse_albedo_spectrum",
+                                            "specular_reflectivity_spectrum",
+                                            "internal_medium_name",
+                                            "transparent",
+                                            "blend",
+                                            "a_name",
+                                            "b_name",
+                                            "step_blend",
+                                            "blend_map",
+                                            "blend_factor",
+                                            "name",
+                                            "material",
+                                            "constant",
+                                            "Texture",
+                                            "colour_"};
+    for (const std::string& name : names) {
+        if (name == form.selectsOtherForm) {
+            continue;
+        }
+        const std::string text = std::string("<") + form.kind + ">" + form.selectAndPoison + "<" +
+                                 name + "/></" + form.kind + ">";
+        const std::string unexpected =
+            "Found unexpected element '" + name + "'." + at(form.kind, 1, 1);
+        const bool allowed =
+            std::find(form.allowed.begin(), form.allowed.end(), name) != form.allowed.end();
+        const std::string message = thrownBy(form.read, text);
+        if (allowed) {
+            EXPECT_NE(message, unexpected) << text;
+            // The poison proves that reading started.
+            EXPECT_NE(message, "") << text;
+        } else {
+            EXPECT_EQ(message, unexpected) << text;
+        }
+    }
+}
+
+const char* const kPoisonTexture = "<texture/>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, AllowedList,
+    ::testing::Values(
+        KindForm{"Diffuse",
+                 "diffuse",
+                 [](const TiXmlElement& e) { readDiffuse(e); },
+                 kPoisonTexture,
+                 {"colour", "albedo_spectrum", "albedo_texture", "bump_map", "displacement_map",
+                  "random_triangle_colours", "albedo", "emission", "base_emission", "texture",
+                  "bump", "displacement", "layer"},
+                 ""},
+        KindForm{"OrenNayar",
+                 "oren_nayar",
+                 [](const TiXmlElement& e) { readOrenNayar(e); },
+                 kPoisonTexture,
+                 {"sigma", "albedo", "bump", "displacement", "base_emission", "emission", "layer",
+                  "texture", "colour", "albedo_spectrum", "albedo_texture", "bump_map",
+                  "displacement_map"},
+                 ""},
+        KindForm{"DiffuseTransmitter",
+                 "diffuse_transmitter",
+                 [](const TiXmlElement& e) { readDiffuseTransmitter(e); },
+                 kPoisonTexture,
+                 {"colour", "albedo_texture", "albedo_spectrum", "displacement_map", "albedo",
+                  "bump", "displacement", "base_emission", "emission", "layer", "texture"},
+                 ""},
+        KindForm{"PhongCurrent",
+                 "phong",
+                 [](const TiXmlElement& e) { readPhong(e); },
+                 std::string("<exponent><shader><shader>s</shader></shader></exponent>") +
+                     kPoisonTexture,
+                 {"exponent", "nk_data", "ior", "fresnel_scale", "diffuse_albedo",
+                  "specular_reflectivity", "bump", "displacement", "base_emission", "emission",
+                  "layer", "texture"},
+                 ""},
+        KindForm{"PhongOlder",
+                 "phong",
+                 [](const TiXmlElement& e) { readPhong(e); },
+                 "<diffuse>x</diffuse>",
+                 {"exponent", "nk_data", "diffuse", "ior", "fresnel_scale", "albedo_texture",
+                  "bump_map", "exponent_map", "diffuse_albedo_spectrum",
+                  "specular_reflectivity_spectrum", "displacement_map"},
+                 ""},
+        KindForm{"Specular",
+                 "specular",
+                 [](const TiXmlElement& e) { readSpecular(e); },
+                 kPoisonTexture,
+                 {"internal_medium_name", "transparent", "bump_map", "displacement_map", "bump",
+                  "displacement", "base_emission", "emission", "layer", "texture"},
+                 ""},
+        KindForm{"GlossyTransparent",
+                 "glossy_transparent",
+                 [](const TiXmlElement& e) { readGlossyTransparent(e); },
+                 kPoisonTexture,
+                 {"internal_medium_name", "exponent", "bump_map", "displacement_map", "bump",
+                  "displacement", "base_emission", "emission", "layer", "texture"},
+                 ""},
+        KindForm{"BlendCurrent",
+                 "blend",
+                 [](const TiXmlElement& e) { readBlend(e); },
+                 kPoisonTexture,
+                 {"blend", "a_name", "b_name", "step_blend", "texture"},
+                 "blend_factor"},
+        KindForm{
+            "BlendOlder",
+            "blend",
+            [](const TiXmlElement& e) { readBlend(e); },
+            "<blend_factor>x</blend_factor>",
+            {"blend_factor", "a_name", "b_name", "blend_map", "displacement_map", "step_blend"},
+            ""}),
+    [](const ::testing::TestParamInfo<KindForm>& info) { return info.param.name; });
+
+// ---- Texture-index bounds at the moment a parameter is read --------------------------------
+
+struct IndexCase {
+    const char* name;
+    KindReader read;
+    const char* kind;
+    std::string before; // children on the second line: textures, shortcuts, required fields
+    const char* param;  // on the third line, holding a texture parameter with `index`
+    int index;
+    bool accepted;
+};
+
+void PrintTo(const IndexCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TextureIndexBound : public ::testing::TestWithParam<IndexCase> {};
+
+TEST_P(TextureIndexBound, CountsOnlyTheTexturesReadSoFar) {
+    const IndexCase& c = GetParam();
+    const std::string text = std::string("<") + c.kind + ">\n" + c.before + "\n<" + c.param +
+                             "><texture><texture_index>" + std::to_string(c.index) +
+                             "</texture_index></texture></" + c.param + ">\n</" + c.kind + ">";
+    const std::string expected =
+        c.accepted ? ""
+                   : "Texture index '" + std::to_string(c.index) + "' is out of bounds." +
+                         at("texture", 3, static_cast<int>(std::strlen(c.param)) + 3);
+    EXPECT_EQ(thrownBy(c.read, text), expected) << text;
+}
+
+const std::string kOneTexture = kTexture;
+const std::string kSpecularFields =
+    "<internal_medium_name>m</internal_medium_name><transparent>false</transparent>";
+const std::string kGlossyFields = "<exponent>10</exponent><internal_medium_name>m"
+                                  "</internal_medium_name>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, TextureIndexBound,
+    ::testing::Values(
+        IndexCase{"DiffuseLastTexture", [](const TiXmlElement& e) { readDiffuse(e); }, "diffuse",
+                  kOneTexture + kOneTexture, "albedo", 1, true},
+        IndexCase{"DiffuseOnePastTheTextures", [](const TiXmlElement& e) { readDiffuse(e); },
+                  "diffuse", kOneTexture + kOneTexture, "albedo", 2, false},
+        IndexCase{"DiffuseBumpBeforeShortcuts", [](const TiXmlElement& e) { readDiffuse(e); },
+                  "diffuse", shortcut("bump_map"), "bump", 0, false},
+        IndexCase{"DiffuseBaseEmissionAfterShortcuts",
+                  [](const TiXmlElement& e) { readDiffuse(e); }, "diffuse",
+                  shortcut("displacement_map"), "base_emission", 0, true},
+        IndexCase{"OrenNayarAlbedoBeforeShortcuts", [](const TiXmlElement& e) { readOrenNayar(e); },
+                  "oren_nayar", shortcut("bump_map") + "<sigma>0.5</sigma>", "albedo", 0, false},
+        IndexCase{"OrenNayarSigmaAfterShortcuts", [](const TiXmlElement& e) { readOrenNayar(e); },
+                  "oren_nayar", shortcut("bump_map"), "sigma", 0, true},
+        IndexCase{"DiffuseTransmitterDisplacementBeforeShortcuts",
+                  [](const TiXmlElement& e) { readDiffuseTransmitter(e); }, "diffuse_transmitter",
+                  shortcut("albedo_texture"), "displacement", 0, false},
+        IndexCase{"DiffuseTransmitterEmissionAfterShortcuts",
+                  [](const TiXmlElement& e) { readDiffuseTransmitter(e); }, "diffuse_transmitter",
+                  shortcut("albedo_texture"), "emission", 0, true},
+        IndexCase{"PhongCurrentExponent", [](const TiXmlElement& e) { readPhong(e); }, "phong",
+                  kOneTexture, "exponent", 0, true},
+        IndexCase{"PhongCurrentExponentOnePast", [](const TiXmlElement& e) { readPhong(e); },
+                  "phong", kOneTexture, "exponent", 1, false},
+        IndexCase{"SpecularDisplacementBeforeShortcuts",
+                  [](const TiXmlElement& e) { readSpecular(e); }, "specular",
+                  shortcut("bump_map") + kSpecularFields, "displacement", 0, false},
+        IndexCase{"SpecularEmissionAfterShortcuts", [](const TiXmlElement& e) { readSpecular(e); },
+                  "specular", shortcut("bump_map") + kSpecularFields, "emission", 0, true},
+        IndexCase{"GlossyExponentAfterShortcuts",
+                  [](const TiXmlElement& e) { readGlossyTransparent(e); }, "glossy_transparent",
+                  shortcut("bump_map") + "<internal_medium_name>m</internal_medium_name>",
+                  "exponent", 0, true},
+        IndexCase{"GlossyBumpBeforeShortcuts",
+                  [](const TiXmlElement& e) { readGlossyTransparent(e); }, "glossy_transparent",
+                  shortcut("displacement_map") + kGlossyFields, "bump", 0, false},
+        IndexCase{"BlendCurrent", [](const TiXmlElement& e) { readBlend(e); }, "blend",
+                  kOneTexture + "<a_name>A</a_name><b_name>B</b_name>", "blend", 0, true},
+        IndexCase{"BlendCurrentOnePast", [](const TiXmlElement& e) { readBlend(e); }, "blend",
+                  kOneTexture + "<a_name>A</a_name><b_name>B</b_name>", "blend", 1, false}),
+    [](const ::testing::TestParamInfo<IndexCase>& info) { return info.param.name; });
+
+// ---- Required elements, reported in reading order -------------------------------------------
+
+TEST(ReadKinds, ReportTheFirstMissingRequiredElementInReadingOrder) {
+    struct Case {
+        KindReader read;
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {[](const TiXmlElement& e) { readPhong(e); }, "<phong><diffuse>1 1 1</diffuse></phong>",
+         "could not find element 'exponent'." + at("phong", 1, 1)},
+        {[](const TiXmlElement& e) { readSpecular(e); },
+         "<specular><internal_medium_name>m</internal_medium_name></specular>",
+         "could not find element 'transparent'." + at("specular", 1, 1)},
+        {[](const TiXmlElement& e) { readGlossyTransparent(e); }, "<glossy_transparent/>",
+         "Failed to find expected element 'exponent'." + at("glossy_transparent", 1, 1)},
+        {[](const TiXmlElement& e) { readGlossyTransparent(e); },
+         "<glossy_transparent><exponent>1</exponent></glossy_transparent>",
+         "could not find element 'internal_medium_name'." + at("glossy_transparent", 1, 1)},
+        {[](const TiXmlElement& e) { readBlend(e); }, "<blend/>",
+         "could not find element 'a_name'." + at("blend", 1, 1)},
+        {[](const TiXmlElement& e) { readBlend(e); }, "<blend><a_name>A</a_name></blend>",
+         "could not find element 'b_name'." + at("blend", 1, 1)},
+        {[](const TiXmlElement& e) { readBlend(e); },
+         "<blend><a_name>A</a_name><b_name>B</b_name></blend>",
+         "Failed to find expected element 'blend'." + at("blend", 1, 1)},
+        {[](const TiXmlElement& e) { readBlend(e); },
+         "<blend><blend_factor>0.5</blend_factor><b_name>B</b_name></blend>",
+         "could not find element 'a_name'." + at("blend", 1, 1)},
+        {[](const TiXmlElement& e) { readBlend(e); },
+         "<blend><blend_factor>0.5</blend_factor><a_name>A</a_name><b_name>B</b_name>"
+         "<step_blend>yes</step_blend></blend>",
+         "Invalid boolean value (Should be 'true' or 'false')." + at("blend", 1, 1)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(thrownBy(c.read, c.text), c.message) << c.text;
+    }
+}
+
+TEST(ReadPhong, OlderFormWithNkDataIgnoresTheSpecularSpectrumAndIndexesExponentMapLast) {
+    const XmlText xml("<phong><exponent>20</exponent><nk_data>gold.nk</nk_data>"
+                      "<specular_reflectivity_spectrum><bad/></specular_reflectivity_spectrum>" +
+                      shortcut("exponent_map") + shortcut("albedo_texture") + shortcut("bump_map") +
+                      "</phong>");
+    const Reference<ZarvexPhongMaterial> material = readPhong(xml.root());
+    EXPECT_EQ(material->nk_data, "gold.nk");
+    EXPECT_TRUE(material->specular_reflectivity.isNull());
+    // albedo_texture and bump_map are read before exponent_map, whatever the file's order.
+    ASSERT_EQ(material->textures.size(), 3u);
+    EXPECT_EQ(material->diffuse_albedo.as<ZarvexTextureWavelengthDependentParam>()->texture_index,
+              0);
+    EXPECT_EQ(material->bump.as<ZarvexTextureDisplacementParam>()->texture_index, 1);
+    EXPECT_EQ(material->exponent.as<ZarvexTextureWavelengthIndependentParam>()->texture_index, 2);
+    EXPECT_TRUE(material->displacement.isNull());
+    EXPECT_EQ(material->layer, 0);
+}
+
+// ---- Tabulated spectra: the order of the checks ----------------------------------------------
+
+TEST(ReadSpectrum, TabulatedChecksComeInTheirOrder) {
+    const auto spectrum = [](const std::string& children) {
+        return "<spectrum>\n<regular_tabulated>" + children + "</regular_tabulated></spectrum>";
+    };
+    const auto child = [](const char* name, const std::string& text) {
+        return std::string("<") + name + ">" + text + "</" + name + ">";
+    };
+    const std::string context = at("regular_tabulated", 2, 1);
+    struct Case {
+        std::string children;
+        std::string message; // "" when the spectrum is accepted
+    };
+    const Case cases[] = {
+        // The allowed list first, before any value is read.
+        {child("num_values", "1") + "<gamma/>", "Found unexpected element 'gamma'."},
+        // All three are read before any is checked.
+        {child("start_wavelength", "x") + child("num_values", "1"),
+         "Failed to parse double from 'x'."},
+        {child("start_wavelength", "5e-7") + child("num_values", "1"),
+         "could not find element 'end_wavelength'."},
+        {child("start_wavelength", "5e-7") + child("end_wavelength", "6e-7") +
+             child("num_values", "2.5"),
+         "Parse error while parsing integer from '2.5'."},
+        // Then the count, the start and the end, each before the next.
+        {child("start_wavelength", "5e-7") + child("end_wavelength", "6e-7") +
+             child("num_values", "1"),
+         "num_values must be >= 2."},
+        {child("start_wavelength", "5e-7") + child("end_wavelength", "6e-7") +
+             child("num_values", "1000001"),
+         "num_values must be <= 1e6."},
+        {child("start_wavelength", "5e-7") + child("end_wavelength", "6e-7") +
+             child("num_values", "2"),
+         "start_wavelength must be <= 0.4e-6 m (400 nm)."},
+        {child("start_wavelength", "4e-7") + child("end_wavelength", "6e-7") +
+             child("num_values", "2"),
+         "end_wavelength must be >= 0.7e-6 m (700 nm)."},
+        // The values last.
+        {child("start_wavelength", "4e-7") + child("end_wavelength", "7e-7") +
+             child("num_values", "2"),
+         "could not find element 'values'."},
+        {child("values", "1 2 trailing words") + child("start_wavelength", "4e-7") +
+             child("end_wavelength", "7e-7") + child("num_values", "2"),
+         ""},
+    };
+    for (const Case& c : cases) {
+        const std::string text = spectrum(c.children);
+        EXPECT_EQ(thrownBy(readSpectrum, text), c.message.empty() ? "" : c.message + context)
+            << text;
+    }
+}

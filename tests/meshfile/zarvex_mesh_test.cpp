@@ -290,6 +290,20 @@ TEST_F(MeshFileTest, CountsThatLieAreRefusedBeforeAllocating) {
     }
 }
 
+TEST_F(MeshFileTest, RunningOutOfMemoryIsReportedAndLeavesTheMeshAlone) {
+    // A list of 200000 vertices that the file really holds, larger than the stream buffer.
+    ZarvexMesh big = emptyExportMesh();
+    big.verts.resize(200000, ZarvexVec3{1, 2, 3});
+    const std::string file = path("big.zvmesh");
+    writeMeshFile(file, big);
+    ZarvexMesh mesh = emptyExportMesh();
+    failAllocationsAbove(std::size_t{2} << 20);
+    const std::string message = readError(file, mesh);
+    failAllocationsAbove(0);
+    EXPECT_EQ(message, "Bad allocation while reading from file.");
+    expectSameMesh(mesh, emptyExportMesh());
+}
+
 TEST_F(MeshFileTest, StoredStringLengthsAreChecked) {
     Bytes bytes;
     appendU32(bytes, 5456751);

@@ -44,6 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DoubleCase{"1E-2", true, 0.01, 4}, DoubleCase{"-1.5d2", true, -150.0, 6},
                       DoubleCase{"+7", true, 7.0, 2}, DoubleCase{"1ex", true, 1.0, 2},
                       DoubleCase{"1.2.3", true, 1.2, 3}, DoubleCase{"0x10", true, 0.0, 1},
+                      DoubleCase{"1,5", true, 1.0, 1}, DoubleCase{"+-5", false, 0, 1},
                       DoubleCase{"1e999999999999", true, HUGE_VAL, 14},
                       DoubleCase{"1e-999999999999", true, 0.0, 15}, DoubleCase{"", false, 0, 0},
                       DoubleCase{"+", false, 0, 1}, DoubleCase{"-", false, 0, 1},

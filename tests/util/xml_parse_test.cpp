@@ -74,6 +74,30 @@ TEST(ParseXmlDocument, RefusesDeepNestingWithoutRecursing) {
     EXPECT_FALSE(parseXmlDocument(repeat("<a>", 100000), document));
 }
 
+std::string withAttributes(int count) {
+    std::string element = "<a";
+    for (int i = 0; i < count; ++i) {
+        element += " x" + std::to_string(i) + "=\"1\"";
+    }
+    return element + "/>";
+}
+
+TEST(ParseXmlDocument, AttributesUpToTheLimitAreAcceptedAndOneMoreIsRefused) {
+    // TinyXML's work grows with the square of the attributes of one element; many elements at
+    // the limit are fine.
+    TiXmlDocument document;
+    ASSERT_TRUE(parseXmlDocument(
+        "<r>" + repeat(withAttributes(kMaxXmlAttributesPerElement), 3) + "</r>", document));
+    EXPECT_STREQ(document.RootElement()->FirstChildElement()->Attribute("x255"), "1");
+    for (const std::string& text :
+         {withAttributes(kMaxXmlAttributesPerElement + 1),
+          "<r><b/>" + withAttributes(kMaxXmlAttributesPerElement + 1) + "</r>"}) {
+        fill(document);
+        EXPECT_FALSE(parseXmlDocument(text, document));
+        EXPECT_EQ(document.FirstChild(), nullptr);
+    }
+}
+
 // Texts on which TinyXML's structure differs from what a naive scan of the markup suggests.
 // Each one nests 100000 elements as TinyXML reads it; passing it to TinyXML would crash.
 struct DisguisedNesting {
