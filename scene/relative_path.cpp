@@ -1,9 +1,39 @@
 #include "scene/relative_path.h"
 
+#include <vector>
+
 namespace {
 constexpr std::size_t kShortest = 4;
 // A drive root, "C:\", is three characters that the rule takes as equal.
 constexpr std::size_t kDriveRootLength = 3;
+
+struct Component {
+    std::size_t from;
+    std::size_t length;
+};
+
+// The path components of `path` after its drive root, where each starts and how long it is.
+// Runs of backslashes separate components like a single one; a trailing backslash opens none.
+std::vector<Component> componentsOf(const std::string& path) {
+    std::vector<Component> components;
+    std::size_t at = kDriveRootLength;
+    while (at < path.size()) {
+        if (path[at] == '\\') {
+            ++at;
+            continue;
+        }
+        const std::size_t end = path.find('\\', at);
+        const std::size_t stop = end == std::string::npos ? path.size() : end;
+        components.push_back({at, stop - at});
+        at = stop;
+    }
+    return components;
+}
+
+bool sameComponent(const std::string& a, const Component& ca, const std::string& b,
+                   const Component& cb) {
+    return ca.length == cb.length && a.compare(ca.from, ca.length, b, cb.from, cb.length) == 0;
+}
 } // namespace
 
 std::optional<std::string> relativePath(const std::string& base, const std::string& target) {
@@ -16,40 +46,29 @@ std::optional<std::string> relativePath(const std::string& base, const std::stri
     if (base[0] != target[0]) {
         return target;
     }
-    std::size_t i = kDriveRootLength;
-    while (i < lb && i < lt && base[i] == target[i]) {
-        ++i;
+    // Directories are compared as whole names, so C:\a\scene2 is not inside C:\a\scene.
+    const std::vector<Component> from = componentsOf(base);
+    const std::vector<Component> to = componentsOf(target);
+    std::size_t common = 0;
+    while (common < from.size() && common < to.size() &&
+           sameComponent(base, from[common], target, to[common])) {
+        ++common;
     }
-    if (i == lb) {
-        // std::string gives '\0' at index size(), so a target equal to the base is safe here.
-        if (target[i] == '\\') {
-            return target.substr(i + 1);
-        }
-        if (target[i - 1] == '\\') {
-            return target.substr(i);
-        }
+    // The target's last name is always written, even where it names the base or one of its
+    // parents: C:\a\b seen from C:\a\b is ..\b.
+    if (common > 0 && common == to.size()) {
+        --common;
     }
-    // One level for the base's component that holds index i, one more for every later
-    // component; a trailing backslash opens no component.
-    std::size_t levels = 1;
-    for (std::size_t k = i + 1; k < lb; ++k) {
-        if (base[k] == '\\' && k + 1 < lb) {
-            ++levels;
-            ++k;
-        }
-    }
-    std::size_t p = i;
-    while (p > 0 && target[p - 1] != '\\') {
-        --p;
-    }
-    if (3 * levels + lt - p > kMaxRelativePathText) {
+    const std::size_t levels = from.size() - common;
+    const std::size_t rest = common < to.size() ? to[common].from : lt;
+    if (3 * levels + lt - rest > kMaxRelativePathText) {
         return std::nullopt;
     }
     std::string result;
-    result.reserve(3 * levels + lt - p);
+    result.reserve(3 * levels + lt - rest);
     for (std::size_t n = 0; n < levels; ++n) {
         result += "..\\";
     }
-    result.append(target, p, std::string::npos);
+    result.append(target, rest, std::string::npos);
     return result;
 }
