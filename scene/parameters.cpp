@@ -76,6 +76,22 @@ void replaceAll(std::string& text, const std::string& placeholder, const std::st
     }
 }
 
+// `text` as CDATA sections of `parent`. A section ends at the first "]]>", so text holding one is
+// split between its "]]" and ">" into several sections that read back as the text itself.
+void appendCdata(const std::string& text, TiXmlElement* parent) {
+    std::size_t from = 0;
+    for (std::size_t at = text.find("]]>"); at != std::string::npos;
+         at = text.find("]]>", at + 1)) {
+        auto* section = new TiXmlText(text.substr(from, at + 2 - from));
+        section->SetCDATA(true);
+        parent->LinkEndChild(section);
+        from = at + 2;
+    }
+    auto* section = new TiXmlText(text.substr(from));
+    section->SetCDATA(true);
+    parent->LinkEndChild(section);
+}
+
 } // namespace
 
 void ZarvexSceneExporter::writeUniformSpectrum(float value, TiXmlElement* parent) {
@@ -208,9 +224,7 @@ bool ZarvexSceneExporter::writeShaderParameter(TiXmlElement* typeElement, TiXmlE
         ++counter;
     }
     TiXmlElement* inner = addElement("shader", outer);
-    auto* text = new TiXmlText(program);
-    text->SetCDATA(true);
-    inner->LinkEndChild(text);
+    appendCdata(program, inner);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // relative-path rule and the channel map.
 #include "scene_fixture.h"
 
+#include "material/zarvex_scene_parse_utils.h"
 #include "objects/zsl_shader_ids.h"
 #include "plugin/host/material.h"
 #include "scene/channel_choice.h"
@@ -31,6 +32,20 @@ TEST(RelativePath, FollowsTheRuleOnWindowsText) {
         {"C:\\proj\\scene\\", "C:\\proj\\tex\\a.jpg", "..\\tex\\a.jpg"},
         // Case matters.
         {"C:\\Proj\\scene", "C:\\proj\\a.jpg", "..\\..\\proj\\a.jpg"},
+        // Directories are compared by whole names: a sibling whose name starts with the base's
+        // last name is not inside it, and every base level below the split is climbed.
+        {"C:\\a\\scene", "C:\\a\\scene2\\tex.png", "..\\scene2\\tex.png"},
+        {"C:\\a\\scene\\", "C:\\a\\scene2\\tex.png", "..\\scene2\\tex.png"},
+        {"C:\\a\\scene2", "C:\\a\\scene\\tex.png", "..\\scene\\tex.png"},
+        {"C:\\a\\scene\\sub", "C:\\a\\scene2\\tex.png", "..\\..\\scene2\\tex.png"},
+        {"C:\\a\\b\\c", "C:\\a\\bx\\t.png", "..\\..\\bx\\t.png"},
+        {"C:\\a\\scene\\sub", "C:\\a\\scene\\t.png", "..\\t.png"},
+        // Doubled backslashes separate like single ones.
+        {"C:\\proj\\\\scene", "C:\\proj\\tex\\a.jpg", "..\\tex\\a.jpg"},
+        // A file at the drive root; a target naming the base itself or one of its parents.
+        {"C:\\proj\\scene", "C:\\a.jpg", "..\\..\\a.jpg"},
+        {"C:\\a\\b", "C:\\a\\b", "..\\b"},
+        {"C:\\a\\b\\c", "C:\\a\\b", "..\\..\\b"},
         // Relative targets usually differ in the first character and stay as they are.
         {"D:\\Renderers\\Zarvex", "data/camera_response_functions/Advantix-100CD.txt",
          "data/camera_response_functions/Advantix-100CD.txt"},
@@ -209,6 +224,29 @@ TEST_F(ParameterWriters, ShaderProgramKeepsPlaceholdersOfEmptySlots) {
               "</shader></bump><texture><uv_set>default</uv_set><path>veins.png</path>"
               "<exponent>2.200000</exponent><a>0.000000</a><b>1.000000</b><c>0.000000</c>"
               "</texture>");
+}
+
+TEST_F(ParameterWriters, ShaderProgramWithCdataEndsReadsBackWhole) {
+    const std::string programs[] = {"a[i[j]]>b", "]]>", "x]]>]]>y", "]]]>", "<![CDATA[ ]]> ]]"};
+    for (const std::string& program : programs) {
+        HostMaterial* material = addMaterial("Glass");
+        HostShader* shader = addZslShader(material, MATHELPER_CHANNEL_0, program);
+        TiXmlElement type("diffuse");
+        TiXmlElement* property = exporter_.addElement("albedo", &type);
+        int32_t counter = 0;
+        ASSERT_TRUE(exporter_.writeShaderParameter(&type, property, shader, counter));
+
+        TiXmlPrinter printer;
+        type.Accept(&printer);
+        TiXmlDocument reread;
+        reread.Parse(printer.CStr());
+        ASSERT_FALSE(reread.Error()) << printer.Str();
+        const TiXmlElement* outer = reread.RootElement()->FirstChildElement("albedo");
+        ASSERT_NE(outer, nullptr) << printer.Str();
+        // As the material reader takes it: the inner element's text and CDATA children joined.
+        EXPECT_EQ(Zarvex::childText(*outer->FirstChildElement("shader"), "shader"), program)
+            << printer.Str();
+    }
 }
 
 TEST_F(ParameterWriters, ShaderWithoutProgramWritesItsPlaceholderText) {
