@@ -43,6 +43,11 @@ class HostTag;
 class HostTextureTag;
 class HostShader;
 
+// The highest light layer a user can put an emitter on; user layers run from 0 to this. The
+// layer names written at the end of a run cover every layer up to the highest one used, so the
+// bound keeps that list short and every layer number far from overflow.
+constexpr int32_t kHighestUserLayer = 999;
+
 // One material helper found in the materials pass.
 struct MaterialHelperRecord {
     HostObject* helper = nullptr;
@@ -189,8 +194,9 @@ public:
     // Layer names and material aliases (scene/settings.cpp).
     void writeLayerName(const std::string& name, int32_t index);
     void writeMaterialAlias(const std::string& currentName, const std::string& newName);
-    // The scene layer of an emitter on `userLayer`: shifted by the layers the environment took,
-    // and remembered as the highest layer when it is.
+    // The scene layer of an emitter on `userLayer` (taken as 0 below 0 and as kHighestUserLayer
+    // above it): shifted by the layers the environment took, and remembered as the highest layer
+    // when it is.
     int32_t emitterLayer(int32_t userLayer);
 
     // Materials (scene/materials.cpp, scene/medium.cpp).

@@ -9,6 +9,8 @@
 #include "scene/relative_path.h"
 #include "scene/render_settings_ids.h"
 
+#include <algorithm>
+
 namespace {
 
 // Metres per host unit of a RENDERSET_UNIT value; false for a value outside the table.
@@ -162,7 +164,9 @@ void ZarvexSceneExporter::writeLayerName(const std::string& name, int32_t index)
 }
 
 int32_t ZarvexSceneExporter::emitterLayer(int32_t userLayer) {
-    const int32_t layer = userLayer + layerBase_;
+    // Layers come from helper and light-tag parameters and from imported material files, so
+    // any integer may arrive here.
+    const int32_t layer = std::clamp(userLayer, int32_t(0), kHighestUserLayer) + layerBase_;
     if (layer > highestLayer_) {
         highestLayer_ = layer;
     }

@@ -6,6 +6,8 @@
 #include "plugin/host/render_data.h"
 #include "scene/render_settings_ids.h"
 
+#include <limits>
+
 namespace scenetest {
 namespace {
 
@@ -201,6 +203,46 @@ TEST_F(Layers, UserLayersFollowTheSunAndSky) {
                         "</layer_name><layer_index>3</layer_index></layer_name>"),
               std::string::npos)
         << text;
+}
+
+TEST_F(Layers, UserLayersStayWithinZeroToTheHighestUserLayer) {
+    struct Case {
+        int32_t base, user, layer;
+    };
+    const int32_t most = std::numeric_limits<int32_t>::max();
+    const int32_t least = std::numeric_limits<int32_t>::min();
+    const Case cases[] = {
+        {0, -1, 0},
+        {0, least, 0},
+        {1, -7, 1},
+        {0, kHighestUserLayer, kHighestUserLayer},
+        {0, kHighestUserLayer + 1, kHighestUserLayer},
+        {1, most, kHighestUserLayer + 1},
+    };
+    for (const Case& c : cases) {
+        exporter_.begin();
+        exporter_.layerBase_ = c.base;
+        EXPECT_EQ(exporter_.emitterLayer(c.user), c.layer) << c.base << " " << c.user;
+        EXPECT_EQ(exporter_.highestLayer_, c.layer) << c.base << " " << c.user;
+    }
+
+    // An imported or typed-in layer far out of range names a bounded list of layers.
+    exporter_.begin();
+    HostObject* helper = addHelper(addMaterial("Lamp"), MATHELPER_TYPE_DIFFUSE);
+    helper->data().setInt(MATHELPER_EMISSION_LAYER, most);
+    TiXmlElement parent("diffuse");
+    exporter_.writeBaseEmission(helper->data(), &parent);
+    EXPECT_EQ(childrenXml(parent.FirstChildElement("layer")), "999");
+    exporter_.writeLayers();
+    const TiXmlElement* last = exporter_.sceneRoot()->LastChild("layer_name")->ToElement();
+    EXPECT_EQ(childrenXml(last),
+              "<layer_name>Layer 999</layer_name><layer_index>999</layer_index>");
+    int names = 0;
+    for (const TiXmlElement* e = exporter_.sceneRoot()->FirstChildElement("layer_name"); e;
+         e = e->NextSiblingElement("layer_name")) {
+        ++names;
+    }
+    EXPECT_EQ(names, kHighestUserLayer + 1);
 }
 
 TEST_F(Layers, LayerZeroIsNamedEvenWithoutEmitters) {
