@@ -74,6 +74,24 @@ TEST_F(CameraWriter, FNumberAndLens) {
     }
 }
 
+TEST_F(CameraWriter, CameraWithoutStoredFilmWidthHasA36MillimetreFilm) {
+    HostObject* camera = addCamera();
+    camera->data().remove(HostCameraParam::kFilmWidth);
+    camera->data().setReal(HostCameraParam::kFocalLength, 50.0f);
+    // Without a tag the lens distance is 0.036 × focal length / film width; with one it is the
+    // focal length in metres.
+    const std::string untagged = written();
+    EXPECT_EQ(child(untagged, "sensor_width"), "0.036000");
+    EXPECT_EQ(child(untagged, "lens_sensor_dist"), "0.050000");
+    EXPECT_EQ(child(untagged, "aperture_radius"), "0.003125");
+
+    addCameraTag(camera);
+    exporter_.begin();
+    const std::string tagged = written();
+    EXPECT_EQ(child(tagged, "sensor_width"), "0.036000");
+    EXPECT_EQ(child(tagged, "lens_sensor_dist"), "0.050000");
+}
+
 TEST_F(CameraWriter, FreshTagWritesItsSettingsGroupAndGeneratedAperture) {
     addCameraTag(addCamera());
     std::string settings;
