@@ -14,9 +14,11 @@ constexpr std::size_t kMaxRelativePathText = 2048;
 //
 // Returns nothing when either text is shorter than 4 or longer than kMaxRelativePathText
 // characters, or when the result would be longer than that. A target whose first character
-// differs from the base's (another drive) comes back unchanged. Otherwise both are compared
-// exactly (case matters) from index 3 on (a drive root such as "C:\" is taken as equal); a
-// target inside the base loses the base's text, and one elsewhere climbs with one "..\" per
-// directory level: base C:\proj\scene with target C:\proj\tex\wood.jpg gives ..\tex\wood.jpg,
-// with target C:\proj\scene\tex\a.jpg it gives tex\a.jpg. Does not throw.
+// differs from the base's (another drive) comes back unchanged. Otherwise both are compared by
+// whole directory names, exactly (case matters), after their first three characters (a drive
+// root such as "C:\" is taken as equal); a target inside the base loses the base's text, and one
+// elsewhere climbs with one "..\" per base directory below the last name both share: base
+// C:\proj\scene with target C:\proj\tex\wood.jpg gives ..\tex\wood.jpg, with target
+// C:\proj\scene\tex\a.jpg it gives tex\a.jpg, and with C:\proj\scene2\a.jpg ..\scene2\a.jpg.
+// The target's last name is always written. Does not throw.
 std::optional<std::string> relativePath(const std::string& base, const std::string& target);
